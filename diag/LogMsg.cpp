@@ -1,0 +1,404 @@
+#include "diag/LogMsg.h"
+
+#include <chrono>
+#include <cstdarg>
+#include <cwchar>
+#include <vector>
+
+#include "app/Globals.h"
+#include "platform/Platform.h"
+#include "runtime/Runtime.h"
+
+namespace {
+
+const wchar_t kLogSubFolder[] = L"\\Tesra Systems\\Tesra Connect\\Log\\";
+const wchar_t kLogBaseName[] = L"logfile.TesraConnect_exe";
+const wchar_t kLogExtension[] = L".txt";
+const wchar_t kBrowserKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer";
+const wchar_t kDefaultFunction[] = L"CLogMsg::addLog";
+constexpr int kLogFileCount = 5;
+constexpr DWORD kBrowserVersionBytes = 256;
+
+// Defined before g_LogMsg so that they outlive it at process exit.
+std::mutex s_clockLock;
+std::function<std::int64_t()> s_clock;
+std::atomic<std::int64_t> s_mainThreadId{-1};  // -1: not set yet
+
+std::int64_t WallNowMs()
+{
+    std::lock_guard<std::mutex> lock(s_clockLock);
+    return s_clock ? s_clock() : rt::WallClockMs();
+}
+
+// printf-style formatting into a string of whatever length the result needs.
+std::wstring Format(const wchar_t* fmt, ...)
+{
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        va_list args;
+        va_start(args, fmt);
+        const int written = std::vswprintf(buffer.data(), buffer.size(), fmt, args);
+        va_end(args);
+        if (written >= 0) return std::wstring(buffer.data(), static_cast<std::size_t>(written));
+        if (buffer.size() >= (std::size_t{1} << 20)) return std::wstring();  // encoding error
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// "%m/%d/%y %H:%M:%S" of the clock's UTC fields, which carry the local time.
+std::wstring TimeStamp(std::int64_t ms)
+{
+    using namespace std::chrono;
+    const sys_time<milliseconds> when{milliseconds{ms}};
+    const sys_days day = floor<days>(when);
+    const year_month_day date{day};
+    const hh_mm_ss<milliseconds> time{when - day};
+    const int year = (static_cast<int>(date.year()) % 100 + 100) % 100;
+    return Format(L"%02u/%02u/%02d %02d:%02d:%02d", static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()), year,
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
+}
+
+// Number of UTF-16 units of one wide character.
+std::size_t Utf16Units(wchar_t c)
+{
+    if constexpr (sizeof(wchar_t) > 2) {
+        const auto cp = static_cast<std::uint32_t>(c);
+        if (cp > 0xFFFF && cp <= 0x10FFFF) return 2;
+    }
+    return 1;
+}
+
+void AppendUtf16(std::u16string& out, const std::wstring& text)
+{
+    out.reserve(out.size() + text.size());
+    for (wchar_t c : text) {
+        if constexpr (sizeof(wchar_t) > 2) {
+            const auto cp = static_cast<std::uint32_t>(c);
+            if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+                out.push_back(u'\uFFFD');
+            } else if (cp > 0xFFFF) {
+                out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+                out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+            } else {
+                out.push_back(static_cast<char16_t>(cp));
+            }
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+}
+
+// A caller's message, at most LOG_MAX_MESSAGE UTF-16 units and never half a pair.
+std::wstring MessageText(const wchar_t* message)
+{
+    std::wstring text;
+    if (!message) return text;
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < LOG_MAX_MESSAGE && message[i] != L'\0'; ++i) {
+        units += Utf16Units(message[i]);
+        if (units > LOG_MAX_MESSAGE) break;
+        text.push_back(message[i]);
+    }
+    return text;
+}
+
+// A zero-terminated text in a fixed record field.
+std::wstring FieldText(const wchar_t* field, std::size_t capacity)
+{
+    return std::wstring(field, wcsnlen(field, capacity - 1));
+}
+
+}  // namespace
+
+CLogMsg g_LogMsg;
+
+CLogMsg::CLogMsg() = default;
+
+CLogMsg::~CLogMsg()
+{
+    if (m_bConstructed) Destruct();
+}
+
+void CLogMsg::SetClock(std::function<std::int64_t()> clock)
+{
+    std::lock_guard<std::mutex> lock(s_clockLock);
+    s_clock = std::move(clock);
+}
+
+void CLogMsg::SetMainThreadId(DWORD threadId) { s_mainThreadId = threadId; }
+
+void CLogMsg::Construct()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    if (m_bConstructed) DestructLocked();
+
+    m_strBuffer.clear();
+    m_strLogFolder.clear();
+    m_bStopped = 0;
+    m_file.reset();
+    m_bFileCreated = false;
+    m_osvi = OsVersionInfo{};
+    for (auto& part : m_nIEVersion) part = 0;
+    for (auto& part : m_nProductVersion) part = 0;
+    m_dwProcessId = 0;
+    m_bConstructed = true;
+
+    Platform& os = Os();
+    if (os.system) {
+        m_osvi = os.system->GetVersionExW();
+        m_dwProcessId = os.system->GetCurrentProcessId();
+    }
+
+    if (os.registry && os.registry->RegOpenKeyExW(HKEY_ROOT::HKEY_LOCAL_MACHINE, kBrowserKey) ==
+                           ERROR_SUCCESS) {
+        std::wstring version;
+        DWORD bytes = 0;
+        const LONG rc = os.registry->RegQueryValueExW(HKEY_ROOT::HKEY_LOCAL_MACHINE, kBrowserKey,
+                                                      L"Version", &version, kBrowserVersionBytes,
+                                                      &bytes);
+        // A failed read leaves the zeroed buffer, which parses to nothing.
+        if (rc != ERROR_SUCCESS) version.clear();
+        if (bytes != 0) {
+            int parts[4] = {0, 0, 0, 0};
+            std::swscanf(version.c_str(), L"%d.%d.%d.%d", &parts[0], &parts[1], &parts[2],
+                         &parts[3]);
+            for (int i = 0; i < 4; ++i) m_nIEVersion[i] = parts[i];
+        }
+    }
+
+    if (os.system) {
+        if (const auto version = os.system->GetFileVersionInfo(os.system->GetModuleFileNameW())) {
+            m_nProductVersion[0] = version->major;
+            m_nProductVersion[1] = version->minor;
+            m_nProductVersion[2] = version->build;
+            m_nProductVersion[3] = version->revision;
+        }
+    }
+
+    if (os.files) {
+        m_strLogFolder = os.files->GetCommonAppDataFolder() + kLogSubFolder;
+        const std::wstring folder = m_strLogFolder.substr(0, m_strLogFolder.size() - 1);
+        if (!os.files->DirectoryExists(folder)) os.files->CreateDirectoryTree(folder);
+    }
+}
+
+void CLogMsg::Destruct()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    DestructLocked();
+}
+
+void CLogMsg::DestructLocked()
+{
+    // Unlike a plain close, the last lines of the run reach the disk.
+    CloseFileLocked();
+    s_mainThreadId = -1;
+    m_bConstructed = false;
+}
+
+void CLogMsg::CloseFileLocked()
+{
+    if (!IsFileFullLocked()) FlushBufferLocked();
+    m_file.reset();
+}
+
+bool CLogMsg::IsFileFullLocked() const
+{
+    return m_file && m_file->GetFileSize() >= LOG_MAX_FILE_BYTES;
+}
+
+std::wstring CLogMsg::FileName(int index) const
+{
+    if (index == 0)
+        return Format(L"%ls%ls%ls", m_strLogFolder.c_str(), kLogBaseName, kLogExtension);
+    return Format(L"%ls%ls_%d%ls", m_strLogFolder.c_str(), kLogBaseName, index, kLogExtension);
+}
+
+void CLogMsg::OpenLogFile()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    Files* files = Os().files;
+    if (!files || m_strLogFolder.empty()) return;
+    CloseFileLocked();
+    m_bFileCreated = false;
+
+    std::wstring names[kLogFileCount];
+    for (int i = 0; i < kLogFileCount; ++i) names[i] = FileName(i);
+
+    // Counted wherever the files sit: gaps make some of the moves below fail, which
+    // leaves those files where they are.
+    int count = 0;
+    for (const auto& name : names) {
+        if (files->PathFileExistsW(name)) ++count;
+    }
+    if (count == kLogFileCount) {
+        files->DeleteFileW(names[kLogFileCount - 1]);
+        count = kLogFileCount - 1;
+    }
+    for (int i = count - 1; i >= 0; --i) files->MoveFileW(names[i], names[i + 1]);
+
+    m_file = files->CreateFileForWriting(names[0]);
+    if (!m_file) return;
+    m_bFileCreated = true;
+    AddLogLocked(nullptr, nullptr, LOG_BANNER);
+}
+
+bool CLogMsg::IsLogWritable()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    return IsLogWritableLocked();
+}
+
+bool CLogMsg::IsLogWritableLocked()
+{
+    // The cap looks at what is on disk: the text pending when the file became full is
+    // never written, not even by the flush that follows the stop flag.
+    if (m_bStopped) {
+        if (!IsFileFullLocked()) FlushBufferLocked();
+        return false;
+    }
+    if (!m_file) return false;
+    if (IsFileFullLocked()) return false;
+    if (m_strBuffer.size() >= LOG_FLUSH_THRESHOLD) FlushBufferLocked();
+    return true;
+}
+
+void CLogMsg::FlushBuffer()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    FlushBufferLocked();
+}
+
+void CLogMsg::FlushBufferLocked()
+{
+    if (m_strBuffer.empty() || !m_file) return;
+    std::vector<unsigned char> bytes;
+    bytes.reserve(m_strBuffer.size() * 2);
+    for (char16_t unit : m_strBuffer) {
+        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
+        bytes.push_back(static_cast<unsigned char>(unit >> 8));
+    }
+    // A failed write keeps the text, so the next flush offers it again.
+    if (!m_file->Write(bytes.data(), bytes.size())) return;
+    m_strBuffer.clear();
+}
+
+void CLogMsg::addLog(const wchar_t* message, const wchar_t* functionName, unsigned kind)
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    AddLogLocked(message, functionName, kind);
+}
+
+void CLogMsg::AddLogLocked(const wchar_t* message, const wchar_t* functionName, unsigned kind)
+{
+    if (!IsLogWritableLocked()) return;
+    if ((kind & LOG_ENABLED_KINDS) == 0) return;
+    const wchar_t* func = functionName ? functionName : kDefaultFunction;
+
+    if (kind == LOG_BANNER) {
+        const std::wstring banner = Format(
+            L"Tesra Systems log file. Product version [%d.%d.%d.%d]. Build type [ship]. "
+            L"OS version %d.%d.%d (SP %d.%d), IE version %d.%d.\r\n",
+            m_nProductVersion[0], m_nProductVersion[1], m_nProductVersion[2],
+            m_nProductVersion[3], static_cast<int>(m_osvi.dwMajorVersion),
+            static_cast<int>(m_osvi.dwMinorVersion), static_cast<int>(m_osvi.dwBuildNumber),
+            static_cast<int>(m_osvi.wServicePackMajor), static_cast<int>(m_osvi.wServicePackMinor),
+            m_nIEVersion[0], m_nIEVersion[1]);
+        m_strBuffer.clear();
+        AppendUtf16(m_strBuffer, banner);
+        return;
+    }
+
+    const bool known = kind == LOG_TEXT || kind == LOG_FUNC || kind == LOG_FUNC_DASH ||
+                       kind == LOG_LOCALE || kind == LOG_ADAPTER || kind == LOG_NETCONFIG;
+    if (!known) return;
+    if ((kind == LOG_LOCALE || kind == LOG_ADAPTER || kind == LOG_NETCONFIG) && !message) return;
+
+    const std::wstring stamp = TimeStamp(WallNowMs());
+    const std::int64_t mainThread = s_mainThreadId;
+    const int number = static_cast<int>(mainThread >= 0 ? static_cast<DWORD>(mainThread)
+                                                        : m_dwProcessId);
+    std::wstring entry;
+    switch (kind) {
+    case LOG_TEXT:
+        entry = Format(L"%ls [%d] %ls\r\n", stamp.c_str(), number, MessageText(message).c_str());
+        break;
+    case LOG_FUNC:
+        entry = Format(L"%ls [%d] %ls() : %ls\r\n", stamp.c_str(), number, func,
+                       MessageText(message).c_str());
+        break;
+    case LOG_FUNC_DASH:
+        entry = Format(L"%ls [%d] %ls - %ls\r\n", stamp.c_str(), number, func,
+                       MessageText(message).c_str());
+        break;
+    case LOG_LOCALE: {
+        const auto* language = reinterpret_cast<const std::int32_t*>(message);
+        entry = Format(L"%ls [%d] Usable locale found: %d.\r\n", stamp.c_str(), number,
+                       static_cast<int>(*language));
+        break;
+    }
+    case LOG_ADAPTER: {
+        const auto* record = reinterpret_cast<const LogAdapterRecord*>(message);
+        const wchar_t* model = g_bSiblingModel ? L"Korvana QW2100&QW2600" : L"Korvana QW4100";
+        entry = Format(L"%ls [%d]\r\n Enabled:      %ls\r\n Type:         %ls\r\n"
+                       L" Description:  %ls\r\n PNPId:        %ls\r\n AdapterGUID:  %ls\r\n",
+                       stamp.c_str(), number, record->bEnabled ? L"True" : L"False",
+                       L"RT_Wireless", model, FieldText(record->szPnpId, 256).c_str(),
+                       FieldText(record->szAdapterGuid, 256).c_str());
+        break;
+    }
+    case LOG_NETCONFIG: {
+        const auto* record = reinterpret_cast<const LogNetConfigRecord*>(message);
+        entry = Format(L"%ls [%d]\r\n%ls() : Current network configuration:\r\n"
+                       L"       SSID: %ls\r\n   AuthAlgo: %ls\r\n CipherAlgo: %ls\r\n"
+                       L"        Key: %ls\r\n",
+                       stamp.c_str(), number, func, FieldText(record->szSsid, 33).c_str(),
+                       FieldText(record->szAuth, 31).c_str(),
+                       FieldText(record->szCipher, 31).c_str(),
+                       FieldText(record->szKey, 129).c_str());
+        break;
+    }
+    default:
+        break;
+    }
+    AppendUtf16(m_strBuffer, entry);
+}
+
+std::u16string CLogMsg::SnapshotText()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    std::u16string text;
+    if (m_bFileCreated && Os().files) {
+        if (const auto bytes = Os().files->ReadFile(FileName(0))) {
+            const auto* data = reinterpret_cast<const unsigned char*>(bytes->data());
+            text.resize(bytes->size() / 2);
+            for (std::size_t i = 0; i < text.size(); ++i)
+                text[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+        }
+    }
+    text += m_strBuffer;
+    return text;
+}
+
+std::wstring CLogMsg::CurrentFilePath()
+{
+    std::lock_guard<std::mutex> lock(m_cs);
+    return FileName(0);
+}
+
+void LogF(unsigned kind, const wchar_t* func, const wchar_t* fmt, ...)
+{
+    wchar_t message[LOG_MAX_MESSAGE + 1];
+    message[0] = L'\0';
+    if (fmt) {
+        va_list args;
+        va_start(args, fmt);
+        std::vswprintf(message, LOG_MAX_MESSAGE + 1, fmt, args);
+        va_end(args);
+    }
+    // vswprintf leaves an overlong result unterminated.
+    message[LOG_MAX_MESSAGE] = L'\0';
+    g_LogMsg.addLog(message, func, kind);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Plain controls: static text, push button, link label, picture and combo box. They
+// paint themselves over their parent's background and never paint one of their own.
+#include <QComboBox>
+#include <QImage>
+#include <QPushButton>
+#include <QWidget>
+
+#include "framework/Wnd.h"
+
+// A static text: wraps within its rectangle; right-aligned with SS_RIGHT/WS_EX_RIGHT,
+// right-to-left reading with WS_EX_RTLREADING, centred with SS_CENTER.
+class CStaticText : public CWnd {
+public:
+    CStaticText(CDialogEx* owner, int id);
+    int Alignment() const;
+};
+
+// A push button that sends its ID as a command to the dialog when clicked.
+class CPushButton : public CWnd {
+public:
+    CPushButton(CDialogEx* owner, int id);
+    QPushButton* Button() const { return static_cast<QPushButton*>(m_pWidget); }
+
+protected:
+    void OnTextChanged() override;
+};
+
+// A link label: link-coloured text, hand cursor; a click (press and release inside)
+// sends the ID as a command.
+class CLinkLabel : public CWnd {
+public:
+    CLinkLabel(CDialogEx* owner, int id);
+};
+
+// A picture control showing one image (a PNG or bitmap resource), scaled to fit if set.
+class CPicture : public CWnd {
+public:
+    CPicture(CDialogEx* owner, int id);
+    void SetImage(const QImage& image, int resourceId);
+    void ClearImage() { SetImage(QImage(), 0); }
+    int ImageResourceId() const { return m_nImageId; }
+    const QImage& Image() const { return m_image; }
+    // Clicking a picture that has a command sends its ID (the licence check boxes).
+    void SetClickable(bool on) { m_bClickable = on; }
+    bool Clickable() const { return m_bClickable; }
+
+private:
+    QImage m_image;
+    int m_nImageId = 0;
+    bool m_bClickable = false;
+};
+
+// A drop-down list; a change of selection by the user sends the ID as a command.
+class CComboBoxCtrl : public CWnd {
+public:
+    CComboBoxCtrl(CDialogEx* owner, int id);
+    QComboBox* Combo() const { return static_cast<QComboBox*>(m_pWidget); }
+    void ResetContent();
+    int AddString(const std::wstring& text, int itemData);
+    int GetCurSel() const;
+    void SetCurSel(int index);
+    int GetItemData(int index) const;
+    int GetCount() const;
+
+private:
+    bool m_bFilling = false;
+};
+
+// Placeholder for the network list until its owner-drawn control exists.
+class CListPlaceholder : public CWnd {
+public:
+    CListPlaceholder(CDialogEx* owner, int id);
+};

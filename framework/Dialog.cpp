@@ -1,0 +1,231 @@
+#include "framework/Dialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+#include "framework/Framework.h"
+#include "runtime/Runtime.h"
+
+namespace {
+std::vector<CDialogEx*> g_modalStack;
+}
+
+// ---- DialogWidget -------------------------------------------------------------------
+
+DialogWidget::DialogWidget(CDialogEx* dialog) : QWidget(nullptr, Qt::Window), m_pDialog(dialog)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void DialogWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_pDialog->OnPaintBackground(painter);
+}
+
+void DialogWidget::closeEvent(QCloseEvent* event)
+{
+    // The close box asks the dialog, as WM_CLOSE does; the window stays until it decides.
+    event->ignore();
+    if (Framework::InputAllowed(m_pDialog)) m_pDialog->Dispatch(WM_CLOSE, 0, 0);
+}
+
+void DialogWidget::keyPressEvent(QKeyEvent* event) { event->accept(); }
+
+bool DialogWidget::event(QEvent* event) { return QWidget::event(event); }
+
+// ---- CDialogEx ----------------------------------------------------------------------
+
+CDialogEx::CDialogEx(int templateId, CDialogEx* parent) : m_nTemplateId(templateId), m_pParent(parent) {}
+
+CDialogEx::~CDialogEx()
+{
+    rt::KillAllUiTimers(this);
+    g_modalStack.erase(std::remove(g_modalStack.begin(), g_modalStack.end(), this), g_modalStack.end());
+    Framework::ForgetWindow(this);
+    m_controls.clear();
+    delete m_pWidget;
+}
+
+const std::vector<CDialogEx*>& CDialogEx::ModalStack() { return g_modalStack; }
+
+CDialogEx* CDialogEx::ActiveWindow() { return g_modalStack.empty() ? nullptr : g_modalStack.back(); }
+
+bool CDialogEx::Create()
+{
+    if (m_bCreated) return true;
+    m_pWidget = new DialogWidget(this);
+    m_pWidget->setObjectName(ClassName());
+    m_bCreated = true;
+    CreateControls();
+    if (m_windowRect.isEmpty()) MoveWindow(0, 0, 400, 300);
+    return OnInitDialog() != FALSE || m_bCreated;
+}
+
+void CDialogEx::DestroyWindow()
+{
+    if (!m_bCreated) return;
+    rt::KillAllUiTimers(this);
+    Framework::ForgetWindow(this);
+    m_controls.clear();
+    delete m_pWidget;
+    m_pWidget = nullptr;
+    m_bCreated = false;
+}
+
+INT_PTR CDialogEx::DoModal()
+{
+    if (rt::ShutdownRequested()) return IDCANCEL;
+    m_bEnded = false;
+    m_nResult = IDCANCEL;
+    m_bModal = true;
+    g_modalStack.push_back(this);
+    Create();
+    if (!m_bEnded) ShowWindow(SW_SHOW);
+    while (!m_bEnded && !rt::ShutdownRequested()) rt::PumpStep(true);
+    if (!m_bEnded) m_nResult = IDCANCEL;
+    g_modalStack.erase(std::remove(g_modalStack.begin(), g_modalStack.end(), this), g_modalStack.end());
+    m_bModal = false;
+    DestroyWindow();
+    return m_nResult;
+}
+
+void CDialogEx::EndDialog(int result)
+{
+    m_nResult = result;
+    m_bEnded = true;
+    rt::PostToUi([] {});  // wakes the modal loop
+}
+
+CWnd* CDialogEx::GetDlgItem(int id) const
+{
+    auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second.get();
+}
+
+std::vector<CWnd*> CDialogEx::Controls() const
+{
+    std::vector<CWnd*> out;
+    for (auto& [id, c] : m_controls) out.push_back(c.get());
+    return out;
+}
+
+QWidget* CDialogEx::Widget() const { return m_pWidget; }
+
+LRESULT CDialogEx::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    rt::SendToUi([&] {
+        if (m_bCreated) result = Dispatch(msg, wParam, lParam);
+    });
+    return result;
+}
+
+void CDialogEx::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    rt::PostToUi([this, msg, wParam, lParam] {
+        if (m_bCreated) Dispatch(msg, wParam, lParam);
+    });
+}
+
+void CDialogEx::SetTimer(UINT_PTR id, UINT periodMs)
+{
+    rt::SetUiTimer(this, id, periodMs, [this, id] { Dispatch(WM_TIMER, id, 0); });
+}
+
+void CDialogEx::KillTimer(UINT_PTR id) { rt::KillUiTimer(this, id); }
+
+bool CDialogEx::HasTimer(UINT_PTR id) const { return rt::HasUiTimer(this, id); }
+
+void CDialogEx::MoveWindow(int x, int y, int w, int h)
+{
+    rt::SendToUi([&] {
+        m_windowRect = QRect(x, y, w, h);
+        if (m_pWidget) m_pWidget->setGeometry(ClientRectOnScreen());
+    });
+}
+
+QRect CDialogEx::ClientRectOnScreen() const
+{
+    if (!m_bCaption) return m_windowRect;
+    return m_windowRect.adjusted(kFrameBorder, kCaptionHeight, -kFrameBorder, -kFrameBorder);
+}
+
+void CDialogEx::CenterOnParent()
+{
+    QRect around = m_pParent ? m_pParent->WindowRect() : QRect(0, 0, 1024, 768);
+    QRect r = m_windowRect;
+    r.moveCenter(around.center());
+    MoveWindow(r.x(), r.y(), r.width(), r.height());
+}
+
+void CDialogEx::ShowWindow(int cmd)
+{
+    rt::SendToUi([&] {
+        if (!m_pWidget) return;
+        if (cmd == SW_HIDE) {
+            m_pWidget->hide();
+        } else {
+            m_pWidget->setGeometry(ClientRectOnScreen());
+            Framework::NotifyWindowShown();
+            m_pWidget->show();
+            m_pWidget->activateWindow();
+            Framework::RaiseWindow(this);
+        }
+    });
+}
+
+bool CDialogEx::IsWindowVisible() const { return m_pWidget && m_pWidget->isVisible(); }
+
+void CDialogEx::SetWindowTextW(const std::wstring& text)
+{
+    rt::SendToUi([&] {
+        m_title = text;
+        if (m_pWidget) m_pWidget->setWindowTitle(ToQ(text));
+    });
+}
+
+void CDialogEx::UpdateWindow()
+{
+    rt::SendToUi([&] {
+        if (m_pWidget && m_pWidget->isVisible()) m_pWidget->repaint();
+    });
+}
+
+void CDialogEx::EnableWindow(bool enable) { Framework::SetWindowDisabled(this, !enable); }
+
+void CDialogEx::SetWindowOpacity(double opacity)
+{
+    m_dOpacity = opacity;
+    if (m_pWidget) m_pWidget->setWindowOpacity(opacity);
+}
+
+LRESULT CDialogEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND: OnCommand(static_cast<int>(wParam)); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    default: return OnMessage(msg, wParam, lParam);
+    }
+}
+
+void CDialogEx::OnCommand(int id)
+{
+    if (id == IDOK) OnOK();
+    else if (id == IDCANCEL) OnCancel();
+}
+
+LRESULT CDialogEx::OnMessage(UINT, WPARAM, LPARAM) { return 0; }
+
+void CDialogEx::OnClose() { OnCancel(); }
+
+bool CDialogEx::PreTranslateKey(int qtKey, bool)
+{
+    // Escape never closes a dialog of the wizard.
+    return qtKey == Qt::Key_Escape;
+}

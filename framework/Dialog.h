@@ -1,0 +1,133 @@
+#pragma once
+#include <QWidget>
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Wnd.h"
+
+class DialogWidget;
+
+// A dialog of the framework: a top-level window with child controls by ID, a message
+// map, timers on the runtime's clock and a modal loop of its own.
+class CDialogEx {
+public:
+    CDialogEx(int templateId, CDialogEx* parent = nullptr);
+    virtual ~CDialogEx();
+    CDialogEx(const CDialogEx&) = delete;
+    CDialogEx& operator=(const CDialogEx&) = delete;
+
+    // The dialog's class name, as the lab names the active window ("CQuitDlg").
+    virtual const char* ClassName() const = 0;
+
+    // Creates the window (controls and OnInitDialog), runs the modal loop until
+    // EndDialog, hides the window and returns the code. IDCANCEL at system shut-down.
+    INT_PTR DoModal();
+    void EndDialog(int result);
+    bool IsModalRunning() const { return m_bModal && !m_bEnded; }
+    bool HasWindow() const { return m_bCreated; }
+
+    // The modal dialogs running now, innermost last.
+    static const std::vector<CDialogEx*>& ModalStack();
+    static CDialogEx* ActiveWindow();  // top-most modal dialog, or null
+
+    CWnd* GetDlgItem(int id) const;
+    std::vector<CWnd*> Controls() const;
+    QWidget* Widget() const;
+    int TemplateId() const { return m_nTemplateId; }
+    CDialogEx* Parent() const { return m_pParent; }
+
+    // From any thread: waits until the dialog's thread has handled the message.
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    void PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // From any thread.
+    void SetTimer(UINT_PTR id, UINT periodMs);
+    void KillTimer(UINT_PTR id);
+    bool HasTimer(UINT_PTR id) const;
+
+    // Window geometry in screen pixels; the client area is the widget.
+    void MoveWindow(int x, int y, int w, int h);
+    QRect WindowRect() const { return m_windowRect; }
+    QRect ClientRectOnScreen() const;
+    void CenterOnParent();
+    void ShowWindow(int cmd);
+    bool IsWindowVisible() const;
+    void SetWindowTextW(const std::wstring& text);
+    std::wstring GetWindowTextW() const { return m_title; }
+    void UpdateWindow();
+    void SetForegroundWindow() {}
+    void EnableWindow(bool enable);
+    bool HasCaption() const { return m_bCaption; }
+    void SetHasCaption(bool on) { m_bCaption = on; }
+    void SetWindowOpacity(double opacity);
+    double Opacity() const { return m_dOpacity; }
+
+    // Creates the window without running a modal loop (overlays, the wizard's own start).
+    bool Create();
+    void DestroyWindow();
+
+    // Dispatches a message through the message map (on the dialog's thread).
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Keys reach the dialog first: Enter presses the focused button, Escape is swallowed.
+    virtual bool PreTranslateKey(int qtKey, bool pressed);
+
+protected:
+    virtual void CreateControls() {}
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnCommand(int id);
+    virtual void OnTimer(UINT_PTR id) { (void)id; }
+    virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    virtual void OnClose();       // WM_CLOSE: default ends with IDCANCEL
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    virtual void OnPaintBackground(class QPainter& painter) { (void)painter; }
+
+    // Controls are created by the dialog and die with it.
+    template <class T, class... Args>
+    T* AddControl(int id, Args&&... args)
+    {
+        auto control = std::make_unique<T>(this, id, std::forward<Args>(args)...);
+        T* raw = control.get();
+        m_controls[id] = std::move(control);
+        return raw;
+    }
+
+    friend class DialogWidget;
+
+    int m_nTemplateId;
+    CDialogEx* m_pParent;
+    DialogWidget* m_pWidget = nullptr;
+    std::map<int, std::unique_ptr<CWnd>> m_controls;
+    QRect m_windowRect;
+    std::wstring m_title;
+    bool m_bCaption = false;
+    bool m_bCreated = false;
+    bool m_bModal = false;
+    std::atomic<bool> m_bEnded{false};
+    int m_nResult = IDCANCEL;
+    double m_dOpacity = 1.0;
+};
+
+// The caption bar and border that a captioned window gets on screen.
+constexpr int kFrameBorder = 3;
+constexpr int kCaptionHeight = 26;
+
+// The dialog's client-area widget.
+class DialogWidget : public QWidget {
+public:
+    explicit DialogWidget(CDialogEx* dialog);
+    CDialogEx* Dialog() const { return m_pDialog; }
+
+protected:
+    void paintEvent(class QPaintEvent* event) override;
+    void closeEvent(class QCloseEvent* event) override;
+    void keyPressEvent(class QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    CDialogEx* m_pDialog;
+};

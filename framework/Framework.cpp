@@ -1,0 +1,189 @@
+#include "framework/Framework.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleFactory>
+#include <QTimer>
+
+#include <algorithm>
+#include <set>
+
+#include "framework/Dialog.h"
+#include "runtime/Runtime.h"
+
+namespace Framework {
+
+namespace {
+
+std::vector<CDialogEx*> g_zOrder;
+std::set<CDialogEx*> g_disabled;
+
+CDialogEx* DialogOf(QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget) return nullptr;
+    auto* top = dynamic_cast<DialogWidget*>(widget->window());
+    return top ? top->Dialog() : nullptr;
+}
+
+// Routes input: only the active modal dialog takes it; Enter becomes Space on the
+// focused control, Escape is swallowed, Alt+F4 asks the window to close.
+class InputFilter : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            break;
+        default:
+            return false;
+        }
+        CDialogEx* dialog = DialogOf(watched);
+        if (!dialog) return false;
+        if (!InputAllowed(dialog)) return true;
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool pressed = event->type() == QEvent::KeyPress;
+        if (key->key() == Qt::Key_F4 && (key->modifiers() & Qt::AltModifier)) {
+            if (pressed) dialog->Dispatch(WM_CLOSE, 0, 0);
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            QKeyEvent space(event->type(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            QCoreApplication::sendEvent(watched, &space);
+            return true;
+        }
+        return dialog->PreTranslateKey(key->key(), pressed);
+    }
+};
+
+}  // namespace
+
+void Init()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    QApplication::setFont(font);
+    qApp->installEventFilter(new InputFilter());
+
+    rt::UiHooks hooks;
+    hooks.processEvents = [] {
+        auto* dispatcher = QAbstractEventDispatcher::instance();
+        QCoreApplication::sendPostedEvents();
+        return dispatcher ? dispatcher->processEvents(QEventLoop::AllEvents) : false;
+    };
+    hooks.waitForEvents = [](std::int64_t ms) {
+        auto* dispatcher = QAbstractEventDispatcher::instance();
+        if (!dispatcher) return;
+        QTimer timer;
+        timer.setSingleShot(true);
+        timer.start(static_cast<int>(std::max<std::int64_t>(ms, 1)));
+        dispatcher->processEvents(QEventLoop::WaitForMoreEvents);
+    };
+    QAbstractEventDispatcher* uiDispatcher = QAbstractEventDispatcher::instance();
+    hooks.wake = [uiDispatcher] {
+        if (uiDispatcher) uiDispatcher->wakeUp();
+    };
+    rt::SetUiHooks(hooks);
+}
+
+bool InputAllowed(const CDialogEx* dialog)
+{
+    if (g_disabled.count(const_cast<CDialogEx*>(dialog))) return false;
+    const auto& stack = CDialogEx::ModalStack();
+    return stack.empty() || stack.back() == dialog;
+}
+
+void SetWindowDisabled(CDialogEx* dialog, bool disabled)
+{
+    if (disabled) g_disabled.insert(dialog);
+    else g_disabled.erase(dialog);
+}
+
+void RaiseWindow(CDialogEx* dialog)
+{
+    ForgetWindow(dialog);
+    g_zOrder.push_back(dialog);
+}
+
+void ForgetWindow(CDialogEx* dialog)
+{
+    g_zOrder.erase(std::remove(g_zOrder.begin(), g_zOrder.end(), dialog), g_zOrder.end());
+    g_disabled.erase(dialog);
+}
+
+std::vector<CDialogEx*> WindowsInZOrder() { return g_zOrder; }
+
+namespace {
+void (*g_windowShownHook)() = nullptr;
+}
+
+void SetWindowShownHook(void (*hook)()) { g_windowShownHook = hook; }
+
+void NotifyWindowShown()
+{
+    if (g_windowShownHook) g_windowShownHook();
+}
+
+namespace {
+
+void DrawFrame(QPainter& p, CDialogEx* dialog)
+{
+    QRect r = dialog->WindowRect();
+    QLinearGradient g(r.topLeft(), QPoint(r.left(), r.top() + kCaptionHeight));
+    g.setColorAt(0, QColor(92, 140, 196));
+    g.setColorAt(1, QColor(58, 104, 164));
+    p.fillRect(r, QColor(58, 104, 164));
+    p.fillRect(QRect(r.left(), r.top(), r.width(), kCaptionHeight), g);
+    p.setPen(QColor(30, 60, 100));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(13);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    QRect caption(r.left() + 28, r.top(), r.width() - 70, kCaptionHeight);
+    p.drawText(caption, Qt::AlignVCenter | Qt::AlignLeft, ToQ(dialog->GetWindowTextW()));
+    // A small application mark and the close box.
+    p.setBrush(QColor(0, 153, 203));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRect(r.left() + 8, r.top() + 6, 14, 14));
+    QRect close(r.right() - 42, r.top() + 4, 36, 18);
+    p.setBrush(QColor(196, 64, 52));
+    p.drawRoundedRect(close, 3, 3);
+    p.setPen(QPen(Qt::white, 2));
+    QPoint c = close.center();
+    p.drawLine(c + QPoint(-4, -4), c + QPoint(4, 4));
+    p.drawLine(c + QPoint(-4, 4), c + QPoint(4, -4));
+}
+
+}  // namespace
+
+QImage GrabScreen(int width, int height)
+{
+    QImage screen(width, height, QImage::Format_ARGB32_Premultiplied);
+    screen.fill(QColor(40, 72, 110));
+    QPainter p(&screen);
+    for (CDialogEx* dialog : g_zOrder) {
+        if (!dialog->IsWindowVisible()) continue;
+        p.setOpacity(dialog->Opacity());
+        if (dialog->HasCaption()) DrawFrame(p, dialog);
+        QPixmap pixels = dialog->Widget()->grab();
+        p.drawPixmap(dialog->ClientRectOnScreen().topLeft(), pixels);
+        p.setOpacity(1.0);
+    }
+    return screen;
+}
+
+}  // namespace Framework

@@ -1,0 +1,66 @@
+#include "lab/HostOptions.h"
+
+#include <cstdlib>
+
+namespace lab {
+
+HostOptions ParseHostOptions(const std::vector<std::string>& args)
+{
+    HostOptions o;
+    std::vector<std::string> wizardWords;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= args.size()) throw HostOptionsError("option " + a + " needs a value");
+            return args[++i];
+        };
+        if (a.rfind("--", 0) != 0) {
+            wizardWords.push_back(a);
+        } else if (a == "--scenario") {
+            o.scenario = value();
+        } else if (a == "--machine") {
+            o.machine = value();
+        } else if (a == "--fresh") {
+            o.fresh = true;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--script") {
+            o.script = value();
+        } else if (a == "--out") {
+            o.out = value();
+        } else if (a == "--speed") {
+            std::string v = value();
+            char* end = nullptr;
+            o.speed = std::strtod(v.c_str(), &end);
+            if (!end || *end || !(o.speed > 0) || o.speed > 10000)
+                throw HostOptionsError("--speed needs a number above 0 (up to 10000), not \"" + v + "\"");
+        } else if (a == "--help") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--probe-second-instance") {
+            o.probeSecondInstance = true;
+        } else {
+            throw HostOptionsError("unknown option " + a);
+        }
+    }
+    for (std::size_t i = 0; i < wizardWords.size(); ++i) o.commandLine += (i ? " " : "") + wizardWords[i];
+    if (o.headless && !o.script && !o.probeSecondInstance) throw HostOptionsError("--headless needs --script");
+    if (o.script && !o.headless) throw HostOptionsError("--script goes with --headless");
+    return o;
+}
+
+std::string HostUsage()
+{
+    return "usage: TesraConnect [host options] [wizard command-line text]\n"
+           "  --scenario FILE   the simulated PC to run on (default: the built-in PC)\n"
+           "  --machine DIR     where this PC keeps its registry and files\n"
+           "  --fresh           empty the machine folder first\n"
+           "  --headless        no window, virtual time; needs --script\n"
+           "  --script FILE     the user's actions and the expectations\n"
+           "  --out DIR         screenshots, the log as UTF-8 text and result.txt\n"
+           "  --speed N         interactive runs: the PC's clock runs N times faster\n"
+           "  --help, --version\n";
+}
+
+}  // namespace lab

@@ -1,0 +1,35 @@
+#pragma once
+// The host's own command-line options (they begin with "--"); every other argument is
+// joined with single spaces into the wizard's command-line text.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace lab {
+
+struct HostOptionsError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct HostOptions {
+    std::optional<std::string> scenario;
+    std::optional<std::string> machine;
+    bool fresh = false;
+    bool headless = false;
+    std::optional<std::string> script;
+    std::optional<std::string> out;
+    double speed = 1.0;
+    bool help = false;
+    bool version = false;
+    // Started by a script's `start` as a second process: ends with status 3 as soon as
+    // it would show a window.
+    bool probeSecondInstance = false;
+    std::string commandLine;
+};
+
+// Throws HostOptionsError with the reason.
+HostOptions ParseHostOptions(const std::vector<std::string>& args);
+std::string HostUsage();
+
+}  // namespace lab

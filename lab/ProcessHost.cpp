@@ -1,0 +1,35 @@
+#include "lab/ProcessHost.h"
+
+#include <QString>
+
+#include "app/Globals.h"
+#include "app/InstallSetupApp.h"
+#include "controls/GrayDlg.h"
+#include "diag/LogMsg.h"
+#include "platform/Platform.h"
+#include "runtime/Runtime.h"
+#include "wlan/WlanApi.h"
+
+namespace lab {
+
+void ProcessHost::RunProcess(const std::string& commandLineUtf8)
+{
+    ResetProcessGlobals();
+    ResetWlanBinding();
+    g_pGrayDlg = nullptr;
+    m_bRunning = true;
+    ++m_nRuns;
+    g_LogMsg.Construct();
+    CLogMsg::SetMainThreadId(Os().system->GetCurrentProcessId() + 4);
+    {
+        CInstallSetupApp app(QString::fromStdString(commandLineUtf8).toStdWString());
+        app.InitInstance();
+        app.ExitInstance();
+    }
+    // The end of the process: nothing of it outlives it.
+    rt::StopAllWorkers();
+    g_LogMsg.Destruct();
+    m_bRunning = false;
+}
+
+}  // namespace lab

@@ -1,0 +1,519 @@
+#include "lab/ScriptRunner.h"
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+
+#include <cstdio>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "app/Globals.h"
+#include "app/InstallSetupApp.h"
+#include "diag/LogMsg.h"
+#include "framework/Controls.h"
+#include "framework/Framework.h"
+#include "runtime/Runtime.h"
+#include "wizard/SetupDlg.h"
+
+extern char** environ;
+
+namespace lab {
+
+namespace {
+
+constexpr long long kDefaultWaitMs = 10 * 60 * 1000;
+
+std::wstring W(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
+std::string U(const std::wstring& w) { return QString::fromStdWString(w).toStdString(); }
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// The window the person addresses: the top-most modal dialog.
+CDialogEx* Active() { return CDialogEx::ActiveWindow(); }
+
+std::string ActiveName()
+{
+    CDialogEx* a = Active();
+    return a ? a->ClassName() : "no window";
+}
+
+// A modal dialog other than the wizard itself.
+CDialogEx* OpenDialog()
+{
+    const auto& stack = CDialogEx::ModalStack();
+    if (stack.size() < 2) return nullptr;
+    return stack.back();
+}
+
+Qt::Key QtKey(Key k)
+{
+    switch (k) {
+    case Key::Enter: return Qt::Key_Return;
+    case Key::Escape: return Qt::Key_Escape;
+    case Key::Space: return Qt::Key_Space;
+    case Key::Tab: return Qt::Key_Tab;
+    case Key::Up: return Qt::Key_Up;
+    case Key::Down: return Qt::Key_Down;
+    case Key::Home: return Qt::Key_Home;
+    case Key::End: return Qt::Key_End;
+    case Key::Backspace: return Qt::Key_Backspace;
+    case Key::AltF4: return Qt::Key_F4;
+    }
+    return Qt::Key_Space;
+}
+
+// Where keys go: the focused control of the active window, else the window itself.
+QWidget* KeyTarget()
+{
+    CDialogEx* a = Active();
+    if (!a || !a->Widget()) return nullptr;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == a->Widget()) return focus;
+    QWidget* inner = a->Widget()->focusWidget();
+    return inner ? inner : a->Widget();
+}
+
+std::string StateText()
+{
+    CSetupDlg* wizard = CInstallSetupApp::RunningWizard();
+    return wizard ? std::to_string(wizard->m_nState.load()) : "none (the program has ended)";
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(Script script, sim::SimPC& pc, HostOptions options)
+    : m_script(std::move(script)), m_pc(pc), m_options(std::move(options))
+{
+    if (m_options.out) {
+        m_out = *m_options.out;
+        std::filesystem::create_directories(m_out);
+    }
+}
+
+int ScriptRunner::Run()
+{
+    rt::Worker person;
+    person.Start("person", [this] { PersonMain(); });
+    std::string commandLine = m_options.commandLine;
+    for (;;) {
+        m_bProcessEnded = false;
+        m_host.RunProcess(commandLine);
+        m_bProcessEnded = true;
+        while (!m_bStartRequested && !m_bFinished) rt::PumpStep(true);
+        if (m_bFinished) break;
+        m_bStartRequested = false;
+        commandLine = m_nextCommandLine;
+    }
+    person.Join();
+    rt::RequestShutdown(false);
+    WriteResult();
+    return m_failures.empty() ? 0 : 1;
+}
+
+void ScriptRunner::PersonMain()
+{
+    rt::WaitUiIdle(-1);
+    for (const ScriptLine& line : m_script.lines) {
+        Outcome o = Execute(line);
+        if (!o.ok) {
+            std::string message = m_script.fileName + ":" + std::to_string(line.line) + ": " + o.message;
+            m_failures.push_back(message);
+            std::fprintf(stderr, "%s\n  line: %s\n", message.c_str(), line.source.c_str());
+            break;
+        }
+    }
+    // After the last line the program is stopped as at system shut-down.
+    std::string finalState = "state: " + StateText() + "\n";
+    rt::SendToUi([&] {
+        std::string dialogs;
+        for (CDialogEx* d : CDialogEx::ModalStack()) dialogs += std::string(dialogs.empty() ? "" : " > ") + d->ClassName();
+        finalState += "windows: " + (dialogs.empty() ? std::string("none") : dialogs) + "\n";
+        finalState += "error-index: " + std::to_string(g_nErrorIndex.load()) + "\n";
+        finalState += "language: " + std::to_string(g_nUiLanguage.load()) + "\n";
+    });
+    m_finalState = finalState;
+    m_bFinished = true;
+    rt::RequestShutdown(true);
+    rt::PostToUi([] {});
+}
+
+ScriptRunner::Outcome ScriptRunner::Execute(const ScriptLine& line)
+{
+    switch (line.op) {
+    case Op::Click: case Op::DoubleClick: case Op::Hover: case Op::Type: case Op::Key:
+    case Op::SelectNetwork: case Op::OpenNetwork: case Op::Choose: case Op::Close: case Op::Sleep:
+    case Op::World: case Op::Screenshot: case Op::Mark:
+        return Action(line);
+    case Op::Start:
+        return Start(line);
+    case Op::WaitState: case Op::WaitDialog: case Op::WaitGone: case Op::WaitVisible:
+    case Op::WaitEnabled: case Op::WaitLog: case Op::WaitExit:
+        return Wait(line);
+    default:
+        return Check(line);
+    }
+}
+
+ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
+{
+    Outcome out;
+    auto fail = [&](const std::string& m) { out.ok = false; out.message = m; return out; };
+    switch (line.op) {
+    case Op::Sleep:
+        rt::Sleep(line.durationMs);
+        return out;
+    case Op::Mark:
+        m_marks[line.texts[0]] = rt::NowMs();
+        return out;
+    case Op::Screenshot: {
+        QImage screen;
+        rt::SendToUi([&] { screen = Framework::GrabScreen(); });
+        if (!m_out.empty()) screen.save(QString::fromStdString((m_out / (line.texts[0] + ".png")).string()));
+        return out;
+    }
+    case Op::World:
+        return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
+    case Op::SelectNetwork: case Op::OpenNetwork:
+        return fail("the network list has no rows yet");
+    default:
+        break;
+    }
+    if (m_bProcessEnded) return fail("expected the program to run for \"" + OpName(line.op) + "\", found it ended");
+
+    // Input goes to the UI thread as a mouse or keyboard would send it.
+    std::string problem;
+    int id = line.numbers.empty() ? 0 : static_cast<int>(line.numbers[0]);
+    rt::SendToUi([&] {
+        CDialogEx* a = Active();
+        if (!a) { problem = "no window is active"; return; }
+        if (line.op == Op::Click || line.op == Op::DoubleClick || line.op == Op::Hover || line.op == Op::Choose) {
+            CWnd* c = a->GetDlgItem(id);
+            if (!c) problem = "control " + std::to_string(id) + " does not exist in " + a->ClassName();
+            else if (!c->IsWindowVisible()) problem = "control " + std::to_string(id) + " of " + a->ClassName() + " is hidden";
+            else if (line.op == Op::Choose) {
+                auto* combo = dynamic_cast<CComboBoxCtrl*>(c);
+                if (!combo) problem = "control " + std::to_string(id) + " is not a combo box";
+                else if (line.numbers[1] >= combo->GetCount())
+                    problem = "combo box " + std::to_string(id) + " has " + std::to_string(combo->GetCount()) + " entries";
+            }
+        }
+    });
+    if (!problem.empty()) return fail(problem);
+
+    rt::PostToUi([this, &line, id] {
+        CDialogEx* a = Active();
+        if (!a) return;
+        QWidget* w = (line.op == Op::Click || line.op == Op::DoubleClick || line.op == Op::Hover ||
+                      line.op == Op::Choose) ? a->GetDlgItem(id)->Widget() : nullptr;
+        switch (line.op) {
+        case Op::Click: QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); break;
+        case Op::DoubleClick:
+            QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+            QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
+            break;
+        case Op::Hover: QTest::mouseMove(w, w->rect().center()); break;
+        case Op::Choose: static_cast<QComboBox*>(w)->setCurrentIndex(static_cast<int>(line.numbers[1])); break;
+        case Op::Type:
+            if (QWidget* t = KeyTarget()) QTest::keyClicks(t, QString::fromStdString(line.texts[0]));
+            break;
+        case Op::Key:
+            if (QWidget* t = KeyTarget())
+                QTest::keyClick(t, QtKey(line.key), line.key == Key::AltF4 ? Qt::AltModifier : Qt::NoModifier);
+            break;
+        case Op::Close:
+            a->Widget()->close();
+            break;
+        default: break;
+        }
+    });
+    rt::WaitUiIdle(-1);
+    return out;
+}
+
+ScriptRunner::Outcome ScriptRunner::Start(const ScriptLine& line)
+{
+    Outcome out;
+    std::string commandLine = line.hasText && !line.texts.empty() ? line.texts[0] : "";
+    if (m_bProcessEnded) {
+        m_nextCommandLine = commandLine;
+        m_bStartRequested = true;
+        rt::PostToUi([] {});
+        rt::WaitUiIdle(-1);
+        return out;
+    }
+    // A second process of the program on the same PC: it must end by itself, unseen.
+    std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
+    std::vector<std::string> args = {exe, "--headless", "--probe-second-instance", "--machine",
+                                     m_pc.MachineDir().string()};
+    if (m_options.scenario) {
+        args.push_back("--scenario");
+        args.push_back(*m_options.scenario);
+    }
+    if (!commandLine.empty()) args.push_back(commandLine);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        out.ok = false;
+        out.message = "could not start a second process";
+        return out;
+    }
+    int status = 0;
+    bool ended = false;
+    for (int i = 0; i < 1000 && !ended; ++i) {
+        if (waitpid(pid, &status, WNOHANG) == pid) ended = true;
+        else std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        out.ok = false;
+        out.message = "expected the second process to end by itself within 10 seconds, found it still running";
+    } else if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
+        out.ok = false;
+        out.message = "expected the second process to end without a window, found it showed one";
+    } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        out.ok = false;
+        out.message = "expected the second process to end normally, found exit status " + std::to_string(status);
+    }
+    return out;
+}
+
+ScriptRunner::Outcome ScriptRunner::Wait(const ScriptLine& line)
+{
+    long long within = line.withinMs.value_or(kDefaultWaitMs);
+    std::int64_t deadline = rt::NowMs() + within;
+    std::string found;
+    for (;;) {
+        if (Holds(line, found)) return {};
+        std::int64_t now = rt::NowMs();
+        if (now >= deadline) {
+            Outcome o;
+            o.ok = false;
+            o.message = "\"" + line.source.substr(line.source.find_first_not_of(" \t")) + "\" timed out after " +
+                        std::to_string(within) + " ms; found " + found;
+            return o;
+        }
+        rt::Sleep(std::min<std::int64_t>(100, deadline - now));
+    }
+}
+
+ScriptRunner::Outcome ScriptRunner::Check(const ScriptLine& line)
+{
+    std::string found;
+    if (Holds(line, found)) return {};
+    Outcome o;
+    o.ok = false;
+    o.message = "expected \"" + line.source.substr(line.source.find_first_not_of(" \t")) + "\", found " + found;
+    return o;
+}
+
+std::string ScriptRunner::LogText()
+{
+    std::u16string text = g_LogMsg.SnapshotText();
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
+
+bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
+{
+    bool ok = false;
+    auto text = [&](std::size_t i) { return i < line.texts.size() ? line.texts[i] : std::string(); };
+    auto number = [&](std::size_t i) { return i < line.numbers.size() ? line.numbers[i] : 0LL; };
+    rt::SendToUi([&] {
+        CSetupDlg* wizard = CInstallSetupApp::RunningWizard();
+        CDialogEx* active = Active();
+        auto control = [&](CWnd*& c) {
+            int id = static_cast<int>(number(0));
+            c = active ? active->GetDlgItem(id) : nullptr;
+            if (!c) found = "no control " + std::to_string(id) + " in " + ActiveName();
+            return c != nullptr;
+        };
+        CWnd* c = nullptr;
+        switch (line.op) {
+        case Op::WaitState: case Op::ExpectState:
+            ok = wizard && wizard->m_nState == number(0);
+            found = "state " + StateText();
+            break;
+        case Op::WaitDialog: case Op::ExpectDialog:
+            ok = active && text(0) == active->ClassName() && OpenDialog();
+            found = "active window " + ActiveName();
+            break;
+        case Op::WaitGone: {
+            ok = true;
+            for (CDialogEx* d : CDialogEx::ModalStack())
+                if (text(0) == d->ClassName()) ok = false;
+            found = text(0) + " still open";
+            break;
+        }
+        case Op::ExpectNoDialog:
+            ok = OpenDialog() == nullptr;
+            found = "dialog " + ActiveName();
+            break;
+        case Op::WaitVisible: case Op::ExpectVisible:
+            if (control(c)) { ok = c->IsWindowVisible(); found = "it hidden"; }
+            break;
+        case Op::ExpectHidden:
+            if (control(c)) { ok = !c->IsWindowVisible(); found = "it visible"; }
+            break;
+        case Op::WaitEnabled: case Op::ExpectEnabled:
+            if (control(c)) { ok = c->IsWindowEnabled(); found = "it disabled"; }
+            break;
+        case Op::ExpectDisabled:
+            if (control(c)) { ok = !c->IsWindowEnabled(); found = "it enabled"; }
+            break;
+        case Op::ExpectText:
+            if (control(c)) { ok = U(c->GetWindowTextW()) == text(0); found = Quoted(U(c->GetWindowTextW())); }
+            break;
+        case Op::ExpectRect:
+            if (control(c)) {
+                QRect r = c->GetClientRectInParent();
+                ok = r.x() == number(1) && r.y() == number(2) && r.width() == number(3) && r.height() == number(4);
+                found = std::to_string(r.x()) + " " + std::to_string(r.y()) + " " + std::to_string(r.width()) + " " +
+                        std::to_string(r.height());
+            }
+            break;
+        case Op::ExpectImage:
+            if (control(c)) {
+                auto* p = dynamic_cast<CPicture*>(c);
+                ok = p && p->ImageResourceId() == number(1);
+                found = p ? "picture " + std::to_string(p->ImageResourceId()) : "not a picture control";
+            }
+            break;
+        case Op::ExpectFont:
+            if (control(c)) {
+                QFont f = c->GetFont();
+                ok = f.pixelSize() == number(1) && f.bold() == line.flag;
+                found = std::to_string(f.pixelSize()) + (f.bold() ? " bold" : "");
+            }
+            break;
+        case Op::ExpectErrorIndex:
+            ok = g_nErrorIndex == number(0);
+            found = std::to_string(g_nErrorIndex.load());
+            break;
+        case Op::ExpectLanguage:
+            ok = g_nUiLanguage == number(0);
+            found = std::to_string(g_nUiLanguage.load());
+            break;
+        case Op::WaitExit: case Op::ExpectExit:
+            ok = m_bProcessEnded;
+            found = "the program still running in state " + StateText();
+            break;
+        default:
+            break;
+        }
+    });
+    switch (line.op) {
+    case Op::WaitLog: case Op::ExpectLog: {
+        std::string log = LogText();
+        ok = log.find(text(0)) != std::string::npos;
+        found = "no such entry in the log";
+        break;
+    }
+    case Op::ExpectNoLog:
+        ok = LogText().find(text(0)) == std::string::npos;
+        found = "it in the log";
+        break;
+    case Op::ExpectLogFile: {
+        auto bytes = m_pc.ReadFile(g_LogMsg.CurrentFilePath(), SIZE_MAX);
+        std::string file;
+        if (bytes) {
+            std::u16string u16(bytes->size() / 2, u'\0');
+            std::memcpy(u16.data(), bytes->data(), u16.size() * 2);
+            file = QString::fromUtf16(u16.data(), static_cast<qsizetype>(u16.size())).toStdString();
+        }
+        ok = file.find(text(0)) != std::string::npos;
+        found = bytes ? "no such text in the log file" : "no log file";
+        break;
+    }
+    case Op::ExpectRegistry: {
+        auto v = m_pc.RegistryValue(W(text(0)), W(text(1)));
+        ok = v && U(*v) == text(2);
+        found = v ? Quoted(U(*v)) : "no such value";
+        break;
+    }
+    case Op::ExpectNoRegistry:
+        ok = line.hasText ? !m_pc.RegistryValue(W(text(0)), W(text(1))) : !m_pc.RegistryKeyExists(W(text(0)));
+        found = "it present";
+        break;
+    case Op::ExpectClipboard:
+        ok = U(m_pc.GetText()) == text(0);
+        found = Quoted(U(m_pc.GetText()));
+        break;
+    case Op::ExpectOpened: {
+        found = "nothing opened";
+        for (auto& d : m_pc.OpenedDocuments()) {
+            if (U(d).find(text(0)) != std::string::npos) ok = true;
+            found = "opened " + Quoted(U(d));
+        }
+        break;
+    }
+    case Op::ExpectFile: case Op::ExpectNoFile: {
+        auto bytes = m_pc.ReadFile(W(text(0)), SIZE_MAX);
+        if (line.op == Op::ExpectNoFile) {
+            ok = !bytes;
+            found = "the file present";
+            break;
+        }
+        std::string content;
+        if (bytes) {
+            bool utf16 = bytes->size() >= 2 && bytes->size() % 2 == 0 &&
+                         ((*bytes)[1] == '\0' || (static_cast<unsigned char>((*bytes)[0]) == 0xFF &&
+                                                  static_cast<unsigned char>((*bytes)[1]) == 0xFE));
+            if (utf16) {
+                std::u16string u16(bytes->size() / 2, u'\0');
+                std::memcpy(u16.data(), bytes->data(), u16.size() * 2);
+                content = QString::fromUtf16(u16.data(), static_cast<qsizetype>(u16.size())).toStdString();
+            } else {
+                content = *bytes;
+            }
+        }
+        ok = bytes && content.find(text(1)) != std::string::npos;
+        found = bytes ? "the file without that text" : "no such file";
+        break;
+    }
+    case Op::ExpectSince: {
+        long long since = rt::NowMs() - m_marks[text(0)];
+        ok = since >= line.minMs && since <= line.maxMs;
+        found = std::to_string(since) + " ms";
+        break;
+    }
+    case Op::ExpectProfile: case Op::ExpectDocument: case Op::ExpectRows: case Op::ExpectRow:
+    case Op::ExpectConnected: case Op::ExpectValidPin:
+        ok = false;
+        found = "nothing: this part of the program is not built yet";
+        break;
+    default:
+        break;
+    }
+    return ok;
+}
+
+void ScriptRunner::WriteResult()
+{
+    if (m_out.empty()) return;
+    {
+        std::ofstream result(m_out / "result.txt");
+        result << "result: " << (m_failures.empty() ? "passed" : "failed") << "\n";
+        result << "script: " << m_script.fileName << "\n";
+        result << "scenario: " << m_pc.GetScenario().name << " (" << m_pc.GetScenario().sourceFile << ")\n";
+        result << "runs: " << m_host.RunCount() << "\n";
+        result << m_finalState;
+        result << "failed lines: " << m_failures.size() << "\n";
+        for (auto& f : m_failures) result << "  " << f << "\n";
+    }
+    // The log as UTF-8 text.
+    auto bytes = m_pc.ReadFile(g_LogMsg.CurrentFilePath(), SIZE_MAX);
+    if (bytes) {
+        std::u16string u16(bytes->size() / 2, u'\0');
+        std::memcpy(u16.data(), bytes->data(), u16.size() * 2);
+        std::ofstream log(m_out / "log.txt", std::ios::binary);
+        log << QString::fromUtf16(u16.data(), static_cast<qsizetype>(u16.size())).toStdString();
+    }
+}
+
+}  // namespace lab

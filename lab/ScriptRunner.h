@@ -1,0 +1,56 @@
+#pragma once
+// Runs a lab script against the program, headless, in virtual time. The person at the
+// screen is a participant of the runtime of its own: it posts input to the UI thread as
+// a mouse or keyboard would, lets time pass, and checks what the program shows.
+#include <atomic>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lab/HostOptions.h"
+#include "lab/ProcessHost.h"
+#include "lab/Script.h"
+#include "sim/SimPC.h"
+
+namespace lab {
+
+class ScriptRunner {
+public:
+    ScriptRunner(Script script, sim::SimPC& pc, HostOptions options);
+    // On the UI thread: runs the program and the script; returns the exit status (0 or 1).
+    int Run();
+
+private:
+    struct Outcome {
+        bool ok = true;
+        std::string message;  // what was expected and what was found
+    };
+
+    void PersonMain();
+    Outcome Execute(const ScriptLine& line);
+    Outcome Action(const ScriptLine& line);
+    Outcome Wait(const ScriptLine& line);
+    Outcome Check(const ScriptLine& line);
+    Outcome Start(const ScriptLine& line);
+    // Evaluates a condition on the UI thread; found says what is there instead.
+    bool Holds(const ScriptLine& line, std::string& found);
+
+    void WriteResult();
+    std::string LogText();  // this run's log, written or buffered
+
+    Script m_script;
+    sim::SimPC& m_pc;
+    HostOptions m_options;
+    ProcessHost m_host;
+    std::filesystem::path m_out;
+    std::map<std::string, long long> m_marks;
+    std::vector<std::string> m_failures;
+    std::string m_nextCommandLine;
+    std::string m_finalState;  // state and windows when the script ended
+    std::atomic<bool> m_bStartRequested{false};
+    std::atomic<bool> m_bFinished{false};
+    std::atomic<bool> m_bProcessEnded{false};
+};
+
+}  // namespace lab

@@ -1,0 +1,99 @@
+// TesraConnect: the wizard on a simulated PC, interactive or driven by a lab script.
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+#include "framework/Framework.h"
+#include "lab/HostOptions.h"
+#include "lab/ProcessHost.h"
+#include "lab/Script.h"
+#include "lab/ScriptRunner.h"
+#include "lab/SimPanel.h"
+#include "platform/Platform.h"
+#include "runtime/Runtime.h"
+#include "sim/Scenario.h"
+#include "sim/SimPC.h"
+
+namespace {
+
+void ExitBecauseWindowShown()
+{
+    // A second instance that would show a window: the lab's probe reports it.
+    std::_Exit(3);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    lab::HostOptions options;
+    try {
+        options = lab::ParseHostOptions(args);
+    } catch (const lab::HostOptionsError& e) {
+        std::fprintf(stderr, "TesraConnect: %s\n%s", e.what(), lab::HostUsage().c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(lab::HostUsage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("TesraConnect %s\n", TC_VERSION);
+        return 0;
+    }
+
+    // Malformed files never start the wizard.
+    sim::Scenario scenario;
+    lab::Script script;
+    try {
+        scenario = options.scenario ? sim::LoadScenarioFile(*options.scenario) : sim::DefaultScenario();
+        if (options.script) script = lab::LoadScriptFile(*options.script);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+
+    if (options.headless) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(scenario.os.dpi / 96.0));
+    QApplication application(argc, argv);
+
+    std::filesystem::path machineDir =
+        options.machine ? std::filesystem::path(*options.machine) : sim::DefaultMachineDir(scenario.name);
+    if (options.fresh) std::filesystem::remove_all(machineDir);
+    std::unique_ptr<sim::SimPC> pc;
+    try {
+        pc = std::make_unique<sim::SimPC>(scenario, machineDir, std::filesystem::path(TC_SOURCE_DIR) / "disc");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+    InstallPlatform(pc->AsPlatform());
+
+    rt::Init(options.headless ? rt::ClockMode::Virtual : rt::ClockMode::Real, pc->StartWallMs(), options.speed);
+    rt::SetDeadlockHandler([](const std::string& what) {
+        std::fprintf(stderr, "TesraConnect: the run cannot go on: %s\n", what.c_str());
+    });
+    Framework::Init();
+
+    int status = 0;
+    if (options.probeSecondInstance) {
+        Framework::SetWindowShownHook(&ExitBecauseWindowShown);
+        lab::ProcessHost host;
+        host.RunProcess(options.commandLine);
+    } else if (options.headless) {
+        lab::ScriptRunner runner(script, *pc, options);
+        status = runner.Run();
+    } else {
+        lab::SimPanel panel(*pc);
+        panel.show();
+        lab::ProcessHost host;
+        host.RunProcess(options.commandLine);
+    }
+    rt::Shutdown();
+    return status;
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+#include "platform/Win32Types.h"
+
+// wlanapi.dll as LoadLibraryW and GetProcAddress see it. The wireless functions
+// themselves join this interface as the operations that call them are built.
+class WlanLibrary {
+public:
+    virtual ~WlanLibrary() = default;
+    virtual bool LoadLibraryW(const std::wstring& name) = 0;
+    virtual bool GetProcAddress(const char* name) = 0;  // the export exists
+};

@@ -1,0 +1,116 @@
+// picgen: draws every picture of the program from the manifest.
+//
+//   picgen --manifest pictures.list --out DIR          write DIR/png/ID.png, bmp/, avi/, ico/
+//   picgen --manifest pictures.list --contact-sheet F  write one PNG with every picture
+#include "ContactSheet.h"
+#include "Manifest.h"
+#include "Renderers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <memory>
+
+namespace picgen {
+
+const RendererTable& renderers() {
+  static const RendererTable table = [] {
+    RendererTable t;
+    addChromeRenderers(t);
+    addSymbolRenderers(t);
+    addIllustrationRenderers(t);
+    return t;
+  }();
+  return table;
+}
+
+// Renders every frame of one entry; bitmaps and icons come out in their final format.
+bool renderEntry(const PictureEntry& e, std::vector<QImage>& frames, QString& error) {
+  const auto it = renderers().find(e.renderer);
+  if (it == renderers().end()) {
+    error = QStringLiteral("line %1: no renderer \"%2\"").arg(e.line).arg(e.renderer);
+    return false;
+  }
+  for (int f = 0; f < e.frames; ++f) {
+    Request rq{e.width, e.height, e.args, f, e.frames};
+    QImage img = it->second(rq);
+    if (img.size() != QSize(e.width, e.height)) {
+      error = QStringLiteral("line %1: renderer \"%2\" drew %3x%4, the manifest says %5x%6")
+                  .arg(e.line).arg(e.renderer).arg(img.width()).arg(img.height()).arg(e.width).arg(e.height);
+      return false;
+    }
+    // Bitmaps are opaque; everything else keeps its transparency.
+    img = img.convertToFormat(e.kind == QLatin1String("bmp") ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    frames.push_back(img);
+  }
+  return true;
+}
+
+}  // namespace picgen
+
+namespace {
+
+int usage() {
+  std::fprintf(stderr,
+               "usage: picgen --manifest FILE (--out DIR | --contact-sheet FILE.png)\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QString manifest, outDir, sheet;
+  for (int i = 1; i < argc; ++i) {
+    const QString a = QString::fromLocal8Bit(argv[i]);
+    if (i + 1 >= argc) return usage();
+    if (a == QLatin1String("--manifest")) manifest = QString::fromLocal8Bit(argv[++i]);
+    else if (a == QLatin1String("--out")) outDir = QString::fromLocal8Bit(argv[++i]);
+    else if (a == QLatin1String("--contact-sheet")) sheet = QString::fromLocal8Bit(argv[++i]);
+    else return usage();
+  }
+  if (manifest.isEmpty() || (outDir.isEmpty() == sheet.isEmpty())) return usage();
+
+  std::vector<picgen::PictureEntry> entries;
+  QString error;
+  if (!picgen::readManifest(manifest, entries, error)) {
+    std::fprintf(stderr, "picgen: %s\n", qPrintable(error));
+    return 1;
+  }
+
+  std::vector<std::vector<QImage>> images;
+  for (const auto& e : entries) {
+    std::vector<QImage> frames;
+    if (!picgen::renderEntry(e, frames, error)) {
+      std::fprintf(stderr, "picgen: %s: %s\n", qPrintable(manifest), qPrintable(error));
+      return 1;
+    }
+    images.push_back(std::move(frames));
+  }
+
+  if (!sheet.isEmpty()) {
+    // Labels need fonts, and fonts need the GUI application; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QImage page = picgen::contactSheet(entries, images);
+    if (!page.save(sheet, "PNG")) {
+      std::fprintf(stderr, "picgen: cannot write %s\n", qPrintable(sheet));
+      return 1;
+    }
+    return 0;
+  }
+
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const QStringList files = entries[i].files();
+    for (int f = 0; f < files.size(); ++f) {
+      const QString path = QDir(outDir).filePath(files[f]);
+      QDir().mkpath(QFileInfo(path).absolutePath());
+      if (!images[i][f].save(path, "PNG")) {
+        std::fprintf(stderr, "picgen: cannot write %s\n", qPrintable(path));
+        return 1;
+      }
+    }
+  }
+  return 0;
+}

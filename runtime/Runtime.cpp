@@ -1,0 +1,731 @@
+#include "runtime/Runtime.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace rt {
+
+namespace {
+
+enum class Wake { None, Signal, Timeout, Stop };
+
+struct Participant {
+    int id = 0;
+    std::string name;
+    std::condition_variable cv;  // virtual clock: waits for the baton
+    bool blocked = false;
+    std::int64_t deadline = -1;
+    Event::State* waitingOn = nullptr;
+    Wake wake = Wake::None;
+    std::uint64_t seq = 0;
+    std::atomic<bool> stopRequested{false};
+    bool isUi = false;
+};
+
+struct UiTimer {
+    const void* owner;
+    std::uintptr_t id;
+    std::int64_t period;
+    std::int64_t due;
+    std::uint64_t seq;
+    TimerCallback cb;
+};
+
+struct SendState {
+    std::function<void()> fn;
+    bool started = false;
+    bool cancelled = false;
+    Event done{false, false};
+};
+
+}  // namespace
+
+struct Event::State {
+    bool autoReset = false;
+    bool signalled = false;
+    std::vector<Participant*> waiters;
+};
+
+namespace {
+
+struct RuntimeState {
+    std::mutex m;
+    std::condition_variable realCv;  // real clock: every change wakes every waiter
+    ClockMode mode = ClockMode::Real;
+    bool initialised = false;
+    std::int64_t wallStart = 0;
+    double speed = 1.0;
+    std::chrono::steady_clock::time_point realStart;
+    std::int64_t virtualNow = 0;
+
+    Participant* current = nullptr;  // virtual clock: who holds the baton
+    std::deque<Participant*> runQueue;
+    std::vector<Participant*> blockedList;
+    std::uint64_t seq = 0;
+    int nextId = 1;
+
+    Participant ui;
+    std::thread::id uiThreadId;
+
+    std::deque<std::function<void()>> uiQueue;
+    std::vector<UiTimer> timers;
+    std::uint64_t timerSeq = 0;
+    std::shared_ptr<Event::State> uiWake;
+    std::uint64_t uiActivity = 0;
+    std::uint64_t uiIdleGeneration = 0;
+    bool uiIdleNow = false;
+    std::shared_ptr<Event::State> uiIdle;
+
+    UiHooks hooks;
+    DeadlockHandler deadlockHandler;
+    std::atomic<bool> shutdown{false};
+
+    std::vector<std::weak_ptr<Worker::Impl>> workers;
+};
+
+RuntimeState& S()
+{
+    static RuntimeState* state = new RuntimeState();  // lives to the end of the process
+    return *state;
+}
+
+thread_local Participant* tl_self = nullptr;
+
+std::int64_t NowLocked(RuntimeState& s)
+{
+    if (s.mode == ClockMode::Virtual) return s.virtualNow;
+    auto elapsed = std::chrono::steady_clock::now() - s.realStart;
+    double ms = std::chrono::duration<double, std::milli>(elapsed).count() * s.speed;
+    return static_cast<std::int64_t>(ms);
+}
+
+void WakeLocked(RuntimeState& s, Participant* p, Wake reason)
+{
+    if (!p->blocked) return;
+    p->blocked = false;
+    p->wake = reason;
+    if (p->waitingOn) {
+        auto& w = p->waitingOn->waiters;
+        w.erase(std::remove(w.begin(), w.end(), p), w.end());
+        p->waitingOn = nullptr;
+    }
+    s.blockedList.erase(std::remove(s.blockedList.begin(), s.blockedList.end(), p),
+                        s.blockedList.end());
+    s.runQueue.push_back(p);
+}
+
+// Hands the baton to the next runnable participant; when none can run, advances the
+// clock to the earliest deadline. Called with the lock held by the participant giving
+// up the baton.
+void PassBatonLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock)
+{
+    for (;;) {
+        if (!s.runQueue.empty()) {
+            Participant* next = s.runQueue.front();
+            s.runQueue.pop_front();
+            s.current = next;
+            next->cv.notify_one();
+            return;
+        }
+        Participant* soonest = nullptr;
+        for (Participant* p : s.blockedList) {
+            if (p->deadline < 0) continue;
+            if (!soonest || p->deadline < soonest->deadline ||
+                (p->deadline == soonest->deadline && p->seq < soonest->seq))
+                soonest = p;
+        }
+        if (soonest) {
+            s.virtualNow = std::max(s.virtualNow, soonest->deadline);
+            WakeLocked(s, soonest, Wake::Timeout);
+            continue;
+        }
+        std::string what = "virtual clock: every participant waits and nothing is due (";
+        for (Participant* p : s.blockedList) what += p->name + " ";
+        what += ")";
+        auto handler = s.deadlockHandler;
+        lock.unlock();
+        if (handler) handler(what);
+        std::fprintf(stderr, "%s\n", what.c_str());
+        std::_Exit(1);
+    }
+}
+
+// Blocks the calling participant until the event is signalled, the deadline passes or
+// (for workers) a stop is requested. Lock held on entry and exit.
+Wake BlockLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock, Event::State* ev,
+                 std::int64_t deadline)
+{
+    Participant* self = tl_self;
+    if (s.mode == ClockMode::Virtual) {
+        if (!self) {
+            std::fprintf(stderr, "runtime: a thread outside the runtime waits on the virtual clock\n");
+            std::_Exit(1);
+        }
+        self->blocked = true;
+        self->deadline = deadline;
+        self->waitingOn = ev;
+        self->wake = Wake::None;
+        self->seq = ++s.seq;
+        if (ev) ev->waiters.push_back(self);
+        s.blockedList.push_back(self);
+        PassBatonLocked(s, lock);
+        self->cv.wait(lock, [&] { return s.current == self; });
+        return self->wake;
+    }
+    // Real clock.
+    for (;;) {
+        if (ev && ev->signalled) return Wake::Signal;
+        if (self && self->stopRequested) return Wake::Stop;
+        if (deadline >= 0) {
+            std::int64_t now = NowLocked(s);
+            if (now >= deadline) return Wake::Timeout;
+            double realMs = static_cast<double>(deadline - now) / s.speed;
+            s.realCv.wait_for(lock, std::chrono::duration<double, std::milli>(std::max(realMs, 0.1)));
+        } else {
+            s.realCv.wait(lock);
+        }
+    }
+}
+
+void SignalLocked(RuntimeState& s, Event::State* ev)
+{
+    ev->signalled = true;
+    if (s.mode == ClockMode::Virtual) {
+        auto waiters = ev->waiters;
+        for (Participant* p : waiters) {
+            WakeLocked(s, p, Wake::Signal);
+            if (ev->autoReset) {
+                ev->signalled = false;
+                break;
+            }
+        }
+    } else {
+        s.realCv.notify_all();
+    }
+}
+
+}  // namespace
+
+// ---- Worker ---------------------------------------------------------------------
+
+struct Worker::Impl {
+    std::string name;
+    Participant participant;
+    std::thread thread;
+    std::atomic<bool> running{false};
+    bool joined = false;
+    std::shared_ptr<Event::State> done = std::make_shared<Event::State>();
+};
+
+// ---- Clock ------------------------------------------------------------------------
+
+void Init(ClockMode mode, std::int64_t wallStartMs, double speed)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    s.mode = mode;
+    s.wallStart = wallStartMs;
+    s.speed = speed > 0 ? speed : 1.0;
+    s.realStart = std::chrono::steady_clock::now();
+    s.virtualNow = 0;
+    s.ui.id = 0;
+    s.ui.name = "ui";
+    s.ui.isUi = true;
+    s.uiThreadId = std::this_thread::get_id();
+    s.current = &s.ui;
+    s.uiWake = std::make_shared<Event::State>();
+    s.uiWake->autoReset = true;
+    s.uiIdle = std::make_shared<Event::State>();
+    s.initialised = true;
+    s.shutdown = false;
+    tl_self = &s.ui;
+}
+
+void Shutdown()
+{
+    StopAllWorkers();
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    s.uiQueue.clear();
+    s.timers.clear();
+}
+
+ClockMode Mode() { return S().mode; }
+bool IsVirtual() { return S().mode == ClockMode::Virtual; }
+
+std::int64_t NowMs()
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    return NowLocked(s);
+}
+
+std::int64_t WallClockMs()
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    return s.wallStart + NowLocked(s);
+}
+
+bool IsUiThread() { return std::this_thread::get_id() == S().uiThreadId; }
+
+std::uint32_t CurrentThreadNumber() { return tl_self ? static_cast<std::uint32_t>(tl_self->id) : 0xFFFFu; }
+
+bool Sleep(std::int64_t ms)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    if (tl_self && tl_self->stopRequested) return false;
+    Wake w = BlockLocked(s, lock, nullptr, NowLocked(s) + std::max<std::int64_t>(ms, 0));
+    return w != Wake::Stop && !(tl_self && tl_self->stopRequested);
+}
+
+bool StopRequested() { return tl_self && tl_self->stopRequested; }
+
+// ---- Event ------------------------------------------------------------------------
+
+Event::Event(bool autoReset, bool initial) : m_state(std::make_shared<State>())
+{
+    m_state->autoReset = autoReset;
+    m_state->signalled = initial;
+}
+
+Event::~Event() = default;
+
+void Event::Set()
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    SignalLocked(s, m_state.get());
+}
+
+void Event::Reset()
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    m_state->signalled = false;
+}
+
+bool Event::IsSet() const
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    return m_state->signalled;
+}
+
+Event::Result Event::Wait(std::int64_t timeoutMs)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    auto consume = [&] {
+        if (m_state->autoReset) m_state->signalled = false;
+        return Result::Signalled;
+    };
+    if (m_state->signalled) return consume();
+    if (tl_self && tl_self->stopRequested) return Result::Stopped;
+    std::int64_t deadline = timeoutMs < 0 ? -1 : NowLocked(s) + timeoutMs;
+    Wake w = BlockLocked(s, lock, m_state.get(), deadline);
+    switch (w) {
+    case Wake::Signal:
+        if (s.mode == ClockMode::Virtual) {
+            // The setter already consumed an auto-reset event on our behalf.
+            return Result::Signalled;
+        }
+        return consume();
+    case Wake::Stop: return Result::Stopped;
+    default: return m_state->signalled ? consume() : Result::Timeout;
+    }
+}
+
+// ---- Worker -----------------------------------------------------------------------
+
+Worker::~Worker()
+{
+    if (m_impl) StopAndJoin();
+}
+
+void Worker::Start(const std::string& name, std::function<void()> body)
+{
+    if (m_impl) StopAndJoin();
+    auto impl = std::make_shared<Impl>();
+    impl->name = name;
+    impl->running = true;
+    auto& s = S();
+    {
+        std::unique_lock lock(s.m);
+        impl->participant.id = s.nextId++;
+        impl->participant.name = name;
+        s.workers.push_back(impl);
+        if (s.mode == ClockMode::Virtual) s.runQueue.push_back(&impl->participant);
+    }
+    Impl* raw = impl.get();
+    impl->thread = std::thread([raw, body = std::move(body)] {
+        auto& st = S();
+        tl_self = &raw->participant;
+        {
+            std::unique_lock lock(st.m);
+            if (st.mode == ClockMode::Virtual)
+                raw->participant.cv.wait(lock, [&] { return st.current == &raw->participant; });
+        }
+        if (!raw->participant.stopRequested) body();
+        std::unique_lock lock(st.m);
+        raw->running = false;
+        SignalLocked(st, raw->done.get());
+        if (st.mode == ClockMode::Virtual) PassBatonLocked(st, lock);
+        tl_self = nullptr;
+    });
+    m_impl = std::move(impl);
+}
+
+void Worker::RequestStop()
+{
+    if (!m_impl) return;
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    m_impl->participant.stopRequested = true;
+    if (s.mode == ClockMode::Virtual) WakeLocked(s, &m_impl->participant, Wake::Stop);
+    else s.realCv.notify_all();
+}
+
+void Worker::Join()
+{
+    if (!m_impl || m_impl->joined) return;
+    auto& s = S();
+    {
+        std::unique_lock lock(s.m);
+        while (!m_impl->done->signalled) {
+            if (tl_self) {
+                // A participant waits for the worker's end through the runtime.
+                Wake w = BlockLocked(s, lock, m_impl->done.get(), -1);
+                if (w == Wake::Stop && s.mode == ClockMode::Virtual && !m_impl->done->signalled) {
+                    // Asked to stop while joining: keep waiting, the worker must not outlive us.
+                    tl_self->stopRequested = false;
+                    continue;
+                }
+            } else {
+                s.realCv.wait(lock);
+            }
+        }
+    }
+    if (m_impl->thread.joinable()) m_impl->thread.join();
+    m_impl->joined = true;
+}
+
+bool Worker::Running() const { return m_impl && m_impl->running; }
+
+void StopAllWorkers()
+{
+    auto& s = S();
+    std::vector<std::shared_ptr<Worker::Impl>> alive;
+    {
+        std::unique_lock lock(s.m);
+        for (auto& w : s.workers)
+            if (auto p = w.lock()) alive.push_back(p);
+        s.workers.clear();
+    }
+    for (auto& impl : alive) {
+        {
+            std::unique_lock lock(s.m);
+            impl->participant.stopRequested = true;
+            if (s.mode == ClockMode::Virtual) WakeLocked(s, &impl->participant, Wake::Stop);
+            else s.realCv.notify_all();
+        }
+        {
+            std::unique_lock lock(s.m);
+            while (!impl->done->signalled) {
+                if (tl_self) BlockLocked(s, lock, impl->done.get(), -1);
+                else s.realCv.wait(lock);
+            }
+        }
+        if (impl->thread.joinable() && impl->thread.get_id() != std::this_thread::get_id()) {
+            // The owner may still hold its Worker; mark it joined through the thread.
+            impl->thread.join();
+            impl->joined = true;
+        }
+    }
+}
+
+// ---- UI queue, timers, pump ---------------------------------------------------------
+
+void PostToUi(std::function<void()> fn)
+{
+    auto& s = S();
+    UiHooks hooks;
+    {
+        std::unique_lock lock(s.m);
+        s.uiQueue.push_back(std::move(fn));
+        SignalLocked(s, s.uiWake.get());
+        hooks = s.hooks;
+    }
+    if (hooks.wake && !IsUiThread()) hooks.wake();
+}
+
+bool SendToUi(const std::function<void()>& fn)
+{
+    if (IsUiThread()) {
+        fn();
+        return true;
+    }
+    auto state = std::make_shared<SendState>();
+    state->fn = fn;
+    PostToUi([state] {
+        {
+            auto& s = S();
+            std::unique_lock lock(s.m);
+            if (state->cancelled) return;
+            state->started = true;
+        }
+        state->fn();
+        state->done.Set();
+    });
+    Event::Result r = state->done.Wait(-1);
+    if (r == Event::Result::Signalled) return true;
+    {
+        auto& s = S();
+        std::unique_lock lock(s.m);
+        if (!state->started) {
+            state->cancelled = true;
+            return false;
+        }
+    }
+    // Already running on the UI thread: it works with our data, so wait for its end.
+    while (state->done.Wait(-1) == Event::Result::Stopped) {
+        auto& s = S();
+        std::unique_lock lock(s.m);
+        if (state->done.IsSet()) break;
+        if (tl_self) tl_self->stopRequested = false;  // re-armed below
+    }
+    if (tl_self) tl_self->stopRequested = true;
+    return false;
+}
+
+void SetUiTimer(const void* owner, std::uintptr_t id, std::int64_t periodMs, TimerCallback cb)
+{
+    auto& s = S();
+    UiHooks hooks;
+    {
+        std::unique_lock lock(s.m);
+        auto it = std::find_if(s.timers.begin(), s.timers.end(),
+                               [&](const UiTimer& t) { return t.owner == owner && t.id == id; });
+        std::int64_t due = NowLocked(s) + periodMs;
+        if (it != s.timers.end()) {
+            it->period = periodMs;
+            it->due = due;
+            it->cb = std::move(cb);
+        } else {
+            s.timers.push_back(UiTimer{owner, id, periodMs, due, ++s.timerSeq, std::move(cb)});
+        }
+        SignalLocked(s, s.uiWake.get());
+        hooks = s.hooks;
+    }
+    if (hooks.wake && !IsUiThread()) hooks.wake();
+}
+
+void KillUiTimer(const void* owner, std::uintptr_t id)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    s.timers.erase(std::remove_if(s.timers.begin(), s.timers.end(),
+                                  [&](const UiTimer& t) { return t.owner == owner && t.id == id; }),
+                   s.timers.end());
+}
+
+void KillAllUiTimers(const void* owner)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    s.timers.erase(std::remove_if(s.timers.begin(), s.timers.end(),
+                                  [&](const UiTimer& t) { return t.owner == owner; }),
+                   s.timers.end());
+}
+
+bool HasUiTimer(const void* owner, std::uintptr_t id)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    return std::any_of(s.timers.begin(), s.timers.end(),
+                       [&](const UiTimer& t) { return t.owner == owner && t.id == id; });
+}
+
+void SetUiHooks(UiHooks hooks)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    s.hooks = std::move(hooks);
+}
+
+std::uint64_t UiActivityCount()
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    return s.uiActivity;
+}
+
+namespace {
+
+bool ProcessToolkitEvents(RuntimeState& s)
+{
+    std::function<bool()> process;
+    {
+        std::unique_lock lock(s.m);
+        process = s.hooks.processEvents;
+    }
+    bool any = false;
+    if (process) {
+        for (int i = 0; i < 20 && process(); ++i) any = true;
+    }
+    return any;
+}
+
+bool RunQueued(RuntimeState& s)
+{
+    bool any = false;
+    for (;;) {
+        std::function<void()> fn;
+        {
+            std::unique_lock lock(s.m);
+            if (s.uiQueue.empty()) break;
+            fn = std::move(s.uiQueue.front());
+            s.uiQueue.pop_front();
+        }
+        fn();
+        any = true;
+    }
+    return any;
+}
+
+bool FireDueTimers(RuntimeState& s)
+{
+    // One pass over the timers due now, earliest first; each is re-armed before its
+    // handler runs, so a handler that opens a modal loop sees its timer tick on.
+    std::vector<std::pair<const void*, std::uintptr_t>> due;
+    {
+        std::unique_lock lock(s.m);
+        std::int64_t now = NowLocked(s);
+        std::vector<UiTimer*> ready;
+        for (auto& t : s.timers)
+            if (t.due <= now) ready.push_back(&t);
+        std::sort(ready.begin(), ready.end(), [](const UiTimer* a, const UiTimer* b) {
+            return a->due != b->due ? a->due < b->due : a->seq < b->seq;
+        });
+        for (auto* t : ready) due.emplace_back(t->owner, t->id);
+    }
+    bool any = false;
+    for (auto& [owner, id] : due) {
+        TimerCallback cb;
+        {
+            std::unique_lock lock(s.m);
+            auto it = std::find_if(s.timers.begin(), s.timers.end(),
+                                   [&](const UiTimer& t) { return t.owner == owner && t.id == id; });
+            if (it == s.timers.end()) continue;
+            std::int64_t now = NowLocked(s);
+            if (it->due > now) continue;
+            it->due = now + std::max<std::int64_t>(it->period, 1);
+            cb = it->cb;
+        }
+        if (cb) cb();
+        any = true;
+    }
+    return any;
+}
+
+std::int64_t NextTimerDueLocked(RuntimeState& s)
+{
+    std::int64_t next = -1;
+    for (auto& t : s.timers)
+        if (next < 0 || t.due < next) next = t.due;
+    return next;
+}
+
+}  // namespace
+
+bool PumpStep(bool mayBlock, std::int64_t untilMs)
+{
+    auto& s = S();
+    bool did = false;
+    ProcessToolkitEvents(s);
+    did |= RunQueued(s);
+    did |= FireDueTimers(s);
+    if (did) {
+        ProcessToolkitEvents(s);
+        std::unique_lock lock(s.m);
+        ++s.uiActivity;
+        return true;
+    }
+    if (!mayBlock) return false;
+
+    std::unique_lock lock(s.m);
+    if (!s.uiQueue.empty()) return false;
+    std::int64_t deadline = NextTimerDueLocked(s);
+    if (untilMs >= 0 && (deadline < 0 || untilMs < deadline)) deadline = untilMs;
+    if (deadline >= 0 && deadline <= NowLocked(s)) return false;
+    ++s.uiIdleGeneration;
+    s.uiIdleNow = true;
+    SignalLocked(s, s.uiIdle.get());
+    s.uiIdle->signalled = false;
+    if (s.mode == ClockMode::Virtual) {
+        BlockLocked(s, lock, s.uiWake.get(), deadline);
+        s.uiIdleNow = false;
+    } else {
+        auto wait = s.hooks.waitForEvents;
+        if (s.uiWake->signalled) {
+            s.uiWake->signalled = false;
+            return false;
+        }
+        std::int64_t ms = deadline < 0 ? 100 : std::max<std::int64_t>(
+            0, static_cast<std::int64_t>(static_cast<double>(deadline - NowLocked(s)) / s.speed));
+        lock.unlock();
+        if (wait) wait(std::min<std::int64_t>(ms, 100));
+        else std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(ms, 20)));
+        lock.lock();
+        s.uiWake->signalled = false;
+        s.uiIdleNow = false;
+    }
+    return false;
+}
+
+bool WaitUiIdle(std::int64_t timeoutMs)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    std::int64_t deadline = timeoutMs < 0 ? -1 : NowLocked(s) + timeoutMs;
+    // Settled: the UI thread waits in its pump with nothing queued for it.
+    while (!(s.uiIdleNow && s.uiQueue.empty())) {
+        if (deadline >= 0 && NowLocked(s) >= deadline) return false;
+        Wake w = BlockLocked(s, lock, s.uiIdle.get(), deadline);
+        if (w == Wake::Stop) return false;
+        if (s.mode == ClockMode::Real) s.uiIdle->signalled = false;
+    }
+    return true;
+}
+
+void SetDeadlockHandler(DeadlockHandler handler)
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    s.deadlockHandler = std::move(handler);
+}
+
+void RequestShutdown(bool on)
+{
+    auto& s = S();
+    s.shutdown = on;
+    Event::State* ev = nullptr;
+    {
+        std::unique_lock lock(s.m);
+        ev = s.uiWake.get();
+        if (ev) SignalLocked(s, ev);
+    }
+}
+
+bool ShutdownRequested() { return S().shutdown; }
+
+}  // namespace rt

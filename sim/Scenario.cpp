@@ -1,0 +1,1082 @@
+#include "sim/Scenario.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+namespace sim {
+namespace {
+
+[[noreturn]] void Fail(const std::string& file, int line, const std::string& reason) {
+    throw ScenarioError(file + ":" + std::to_string(line) + ": " + reason);
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+int HexDigit(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A whole unsigned decimal number of at most maxDigits digits, nothing else.
+std::optional<std::uint64_t> Decimal(std::string_view text, std::size_t maxDigits = 18) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    std::uint64_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// ---------------------------------------------------------------------------------------
+// A small JSON reader that keeps the line of every key and value, so that a mistake in a
+// scenario is reported where it is written. Beyond JSON it accepts // and /* */ comments.
+
+struct JsonMember;
+
+struct JsonValue {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    int line = 0;
+    bool boolean = false;
+    std::optional<std::int64_t> integer;  // a number without fraction or exponent
+    std::string text;                     // a string's bytes, or a number as written
+    std::vector<JsonValue> items;
+    std::vector<JsonMember> members;  // in the file's order
+};
+
+struct JsonMember {
+    std::string key;
+    int line = 0;
+    JsonValue value;
+};
+
+class JsonReader {
+public:
+    JsonReader(std::string_view text, const std::string& file) : m_text(text), m_file(file) {}
+
+    JsonValue ReadDocument() {
+        if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
+        SkipBlanks();
+        if (AtEnd()) Fail(m_file, m_line, "the file is empty");
+        JsonValue root = ReadValue(0);
+        SkipBlanks();
+        if (!AtEnd()) Fail(m_file, m_line, "unexpected text after the end of the scenario");
+        return root;
+    }
+
+private:
+    static constexpr int kMaxDepth = 64;
+
+    bool AtEnd() const { return m_pos >= m_text.size(); }
+    char Peek(std::size_t ahead = 0) const {
+        return m_pos + ahead < m_text.size() ? m_text[m_pos + ahead] : '\0';
+    }
+
+    void SkipBlanks() {
+        while (!AtEnd()) {
+            const char c = Peek();
+            if (c == '\n') {
+                ++m_line;
+                ++m_pos;
+            } else if (c == ' ' || c == '\t' || c == '\r') {
+                ++m_pos;
+            } else if (c == '/' && Peek(1) == '/') {
+                while (!AtEnd() && Peek() != '\n') ++m_pos;
+            } else if (c == '/' && Peek(1) == '*') {
+                const int start = m_line;
+                m_pos += 2;
+                while (!(Peek() == '*' && Peek(1) == '/')) {
+                    if (AtEnd()) Fail(m_file, start, "a /* comment is not closed");
+                    if (Peek() == '\n') ++m_line;
+                    ++m_pos;
+                }
+                m_pos += 2;
+            } else {
+                return;
+            }
+        }
+    }
+
+    JsonValue ReadValue(int depth) {
+        SkipBlanks();
+        if (AtEnd()) Fail(m_file, m_line, "unexpected end of the file, a value is missing");
+        const char c = Peek();
+        if (c == '{' || c == '[') {
+            if (depth >= kMaxDepth) Fail(m_file, m_line, "nested too deeply");
+            return c == '{' ? ReadObject(depth) : ReadArray(depth);
+        }
+        JsonValue value;
+        value.line = m_line;
+        if (c == '"') {
+            value.kind = JsonValue::Kind::String;
+            value.text = ReadString();
+        } else if (c == '-' || IsDigit(c)) {
+            ReadNumber(value);
+        } else if (IsAlpha(c)) {
+            std::size_t end = m_pos;
+            while (end < m_text.size() && (IsAlpha(m_text[end]) || IsDigit(m_text[end]))) ++end;
+            const std::string_view word = m_text.substr(m_pos, end - m_pos);
+            if (word == "true" || word == "false") {
+                value.kind = JsonValue::Kind::Bool;
+                value.boolean = word == "true";
+            } else if (word != "null") {
+                Fail(m_file, m_line,
+                     "unexpected word " + Quoted(word) + " (texts are written in double quotes)");
+            }
+            m_pos = end;
+        } else if (c == ',' || c == '}' || c == ']') {
+            Fail(m_file, m_line, "a value is missing before \"" + std::string(1, c) + "\"");
+        } else {
+            const bool printable = static_cast<unsigned char>(c) > 0x20 && c != 0x7f;
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(c));
+            Fail(m_file, m_line,
+                 "unexpected character " + (printable ? Quoted(std::string(1, c)) : code));
+        }
+        return value;
+    }
+
+    JsonValue ReadObject(int depth) {
+        JsonValue object;
+        object.kind = JsonValue::Kind::Object;
+        object.line = m_line;
+        ++m_pos;
+        SkipBlanks();
+        if (Peek() == '}') {
+            ++m_pos;
+            return object;
+        }
+        for (;;) {
+            SkipBlanks();
+            if (AtEnd()) NotClosed("object", object.line);
+            if (Peek() != '"') Fail(m_file, m_line, "expected a key in double quotes");
+            JsonMember member;
+            member.line = m_line;
+            member.key = ReadString();
+            for (const JsonMember& other : object.members)
+                if (other.key == member.key) Fail(m_file, member.line, "duplicate key " + Quoted(member.key));
+            SkipBlanks();
+            if (Peek() != ':') Fail(m_file, m_line, "expected \":\" after the key " + Quoted(member.key));
+            ++m_pos;
+            member.value = ReadValue(depth + 1);
+            object.members.push_back(std::move(member));
+            if (!Separator('}', "object", object.line)) return object;
+        }
+    }
+
+    JsonValue ReadArray(int depth) {
+        JsonValue array;
+        array.kind = JsonValue::Kind::Array;
+        array.line = m_line;
+        ++m_pos;
+        SkipBlanks();
+        if (Peek() == ']') {
+            ++m_pos;
+            return array;
+        }
+        do {
+            array.items.push_back(ReadValue(depth + 1));
+        } while (Separator(']', "array", array.line));
+        return array;
+    }
+
+    // After a member or item: true at a comma (more follows), false at the closing bracket.
+    bool Separator(char close, const char* what, int openLine) {
+        SkipBlanks();
+        if (Peek() == close) {
+            ++m_pos;
+            return false;
+        }
+        if (Peek() == ',') {
+            const int commaLine = m_line;
+            ++m_pos;
+            SkipBlanks();
+            if (Peek() == close)
+                Fail(m_file, commaLine, "trailing comma before \"" + std::string(1, close) + "\"");
+            return true;
+        }
+        if (AtEnd()) NotClosed(what, openLine);
+        Fail(m_file, m_line, "expected \",\" or \"" + std::string(1, close) + "\"");
+    }
+
+    [[noreturn]] void NotClosed(const char* what, int openLine) {
+        Fail(m_file, m_line,
+             "unexpected end of the file, the " + std::string(what) + " opened on line " +
+                 std::to_string(openLine) + " is not closed");
+    }
+
+    std::string ReadString() {
+        const int start = m_line;
+        ++m_pos;
+        std::string out;
+        for (;;) {
+            if (AtEnd() || Peek() == '\n') Fail(m_file, start, "a text in double quotes is not closed");
+            const char c = m_text[m_pos++];
+            if (c == '"') return out;
+            if (static_cast<unsigned char>(c) < 0x20) Fail(m_file, m_line, "control character in a text");
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            if (AtEnd()) Fail(m_file, start, "a text in double quotes is not closed");
+            const char e = Peek();
+            ++m_pos;
+            switch (e) {
+                case '"': out += '"'; break;
+                case '\\': out += '\\'; break;
+                case '/': out += '/'; break;
+                case 'b': out += '\b'; break;
+                case 'f': out += '\f'; break;
+                case 'n': out += '\n'; break;
+                case 'r': out += '\r'; break;
+                case 't': out += '\t'; break;
+                case 'u': AppendUtf8(out, ReadUnicodeEscape()); break;
+                default:
+                    Fail(m_file, m_line,
+                         "unknown escape \"\\" + std::string(1, e) +
+                             "\" in a text (a backslash is written \"\\\\\")");
+            }
+        }
+    }
+
+    // After "\u": four hex digits, and a second escape for a character beyond 0xFFFF.
+    std::uint32_t ReadUnicodeEscape() {
+        auto hex4 = [this]() {
+            std::uint32_t value = 0;
+            for (int i = 0; i < 4; ++i) {
+                const int digit = HexDigit(Peek());
+                if (digit < 0) Fail(m_file, m_line, "\"\\u\" must be followed by four hex digits");
+                value = value * 16 + static_cast<std::uint32_t>(digit);
+                ++m_pos;
+            }
+            return value;
+        };
+        const std::uint32_t first = hex4();
+        if (first >= 0xDC00 && first <= 0xDFFF) Fail(m_file, m_line, "a lone surrogate in \"\\u\"");
+        if (first < 0xD800 || first > 0xDBFF) return first;
+        if (Peek() != '\\' || Peek(1) != 'u') Fail(m_file, m_line, "a lone surrogate in \"\\u\"");
+        m_pos += 2;
+        const std::uint32_t second = hex4();
+        if (second < 0xDC00 || second > 0xDFFF) Fail(m_file, m_line, "a lone surrogate in \"\\u\"");
+        return 0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00);
+    }
+
+    static void AppendUtf8(std::string& out, std::uint32_t cp) {
+        auto byte = [&out](std::uint32_t b) { out += static_cast<char>(b); };
+        if (cp < 0x80) {
+            byte(cp);
+        } else if (cp < 0x800) {
+            byte(0xC0 | (cp >> 6));
+            byte(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            byte(0xE0 | (cp >> 12));
+            byte(0x80 | ((cp >> 6) & 0x3F));
+            byte(0x80 | (cp & 0x3F));
+        } else {
+            byte(0xF0 | (cp >> 18));
+            byte(0x80 | ((cp >> 12) & 0x3F));
+            byte(0x80 | ((cp >> 6) & 0x3F));
+            byte(0x80 | (cp & 0x3F));
+        }
+    }
+
+    void ReadNumber(JsonValue& value) {
+        value.kind = JsonValue::Kind::Number;
+        const std::size_t start = m_pos;
+        auto digits = [this]() {
+            if (!IsDigit(Peek())) return false;
+            while (IsDigit(Peek())) ++m_pos;
+            return true;
+        };
+        bool ok = true;
+        if (Peek() == '-') ++m_pos;
+        if (Peek() == '0') ++m_pos;
+        else ok = digits();
+        bool whole = true;
+        if (ok && Peek() == '.') {
+            ++m_pos;
+            whole = false;
+            ok = digits();
+        }
+        if (ok && (Peek() == 'e' || Peek() == 'E')) {
+            ++m_pos;
+            whole = false;
+            if (Peek() == '+' || Peek() == '-') ++m_pos;
+            ok = digits();
+        }
+        while (IsAlpha(Peek()) || IsDigit(Peek()) || Peek() == '.') {
+            ok = false;
+            ++m_pos;
+        }
+        value.text = std::string(m_text.substr(start, m_pos - start));
+        if (!ok) Fail(m_file, value.line, "bad number " + Quoted(value.text));
+        std::int64_t n = 0;
+        const char* end = m_text.data() + m_pos;
+        if (whole && std::from_chars(m_text.data() + start, end, n).ptr == end) value.integer = n;
+    }
+
+    std::string_view m_text;
+    const std::string& m_file;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+};
+
+// ---------------------------------------------------------------------------------------
+// Values of the scenario schema.
+
+constexpr std::pair<std::string_view, int> kAuthNames[] = {
+    {"OPEN", 1}, {"SHARED_KEY", 2}, {"WPA", 3},      {"WPA_PSK", 4},
+    {"WPA_NONE", 5}, {"RSNA", 6},   {"RSNA_PSK", 7}};
+constexpr std::pair<std::string_view, int> kCipherNames[] = {
+    {"NONE", 0}, {"WEP40", 1}, {"TKIP", 2}, {"CCMP", 4}, {"WEP104", 5}, {"WEP", 0x101}};
+constexpr std::pair<std::string_view, int> kWpsAuthNames[] = {
+    {"Open", 0x01},           {"WPA-Personal", 0x02},    {"Shared", 0x04},
+    {"WPA-Enterprise", 0x08}, {"WPA2-Enterprise", 0x10}, {"WPA2-Personal", 0x20}};
+constexpr std::pair<std::string_view, int> kWpsEncryptionNames[] = {
+    {"None", 0x01}, {"WEP", 0x02}, {"TKIP", 0x04}, {"AES", 0x08}};
+
+constexpr std::string_view kWlanFunctions[] = {
+    "WlanOpenHandle", "WlanCloseHandle", "WlanFreeMemory",  "WlanEnumInterfaces",
+    "WlanScan",       "WlanGetAvailableNetworkList",        "WlanConnect",
+    "WlanDeleteProfile", "WlanSetProfile", "WlanDisconnect", "WlanQueryInterface"};
+
+constexpr std::string_view kHives[] = {
+    "HKLM", "HKCU", "HKCR", "HKU", "HKCC", "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER",
+    "HKEY_CLASSES_ROOT", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
+
+// The world events a scenario may schedule, and what each takes after its word.
+enum class EventArgs { None, Ssid, OnOff };
+constexpr std::pair<std::string_view, EventArgs> kEventWords[] = {
+    {"plug", EventArgs::None},        {"unplug", EventArgs::None},
+    {"wps-button", EventArgs::Ssid},  {"router-pin", EventArgs::Ssid},
+    {"internet", EventArgs::OnOff},   {"gateway", EventArgs::OnOff},
+    {"network-on", EventArgs::Ssid},  {"network-off", EventArgs::Ssid}};
+
+template <std::size_t N>
+std::optional<int> ByName(const std::pair<std::string_view, int> (&names)[N], const std::string& text) {
+    for (const auto& [name, value] : names)
+        if (text == name) return value;
+    // A number, decimal or "0x" hex.
+    std::string_view digits = text;
+    int base = 10;
+    if (digits.starts_with("0x") || digits.starts_with("0X")) {
+        digits.remove_prefix(2);
+        base = 16;
+    }
+    std::uint64_t value = 0;
+    if (digits.empty() || digits.size() > 10) return std::nullopt;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+    if (ec != std::errc() || end != digits.data() + digits.size() || value > INT_MAX) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+template <std::size_t N>
+std::string NameList(const std::pair<std::string_view, int> (&names)[N]) {
+    std::string list;
+    for (const auto& entry : names) list += (list.empty() ? "" : ", ") + std::string(entry.first);
+    return list;
+}
+
+template <std::size_t N>
+std::string NameOf(const std::pair<std::string_view, int> (&names)[N], int value) {
+    for (const auto& [name, v] : names)
+        if (v == value) return std::string(name);
+    return {};
+}
+
+// The whole of "A.B.C.D", each part at most maxPart.
+bool DottedNumbers(std::string_view text, int parts, std::uint64_t maxPart) {
+    for (int i = 0; i < parts; ++i) {
+        const std::size_t dot = i + 1 < parts ? text.find('.') : text.size();
+        if (dot == std::string_view::npos) return false;
+        const auto part = Decimal(text.substr(0, dot), 5);
+        if (!part || *part > maxPart) return false;
+        text.remove_prefix(i + 1 < parts ? dot + 1 : dot);
+    }
+    return text.empty();
+}
+
+bool IsIpv4(const std::string& text) { return DottedNumbers(text, 4, 255); }
+
+std::optional<std::string> BssidText(const std::string& text) {
+    if (text.size() != 17) return std::nullopt;
+    std::string upper = text;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        if (i % 3 == 2) {
+            if (upper[i] != ':') return std::nullopt;
+        } else {
+            if (HexDigit(upper[i]) < 0) return std::nullopt;
+            if (upper[i] >= 'a') upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+std::optional<std::string> HexBytes(const std::string& text) {
+    if (text.size() % 2 != 0) return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const int high = HexDigit(text[i]), low = HexDigit(text[i + 1]);
+        if (high < 0 || low < 0) return std::nullopt;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return bytes;
+}
+
+// "Service Pack 2" -> 2; anything else -> 0.
+int ServicePackNumber(std::string_view text) {
+    constexpr std::string_view prefix = "Service Pack ";
+    if (!text.starts_with(prefix)) return 0;
+    text.remove_prefix(prefix.size());
+    std::size_t digits = 0;
+    while (digits < text.size() && IsDigit(text[digits])) ++digits;
+    const auto number = Decimal(text.substr(0, digits), 5);
+    return number && *number <= 65535 ? static_cast<int>(*number) : 0;
+}
+
+// Splits an event's "do" text into words as the script language does: blanks separate
+// words; texts are in double quotes with the escapes \" \\ \r \n \t, and any other
+// backslash stands for itself. Returns the reason when the text cannot be split.
+std::variant<std::vector<std::string>, std::string> SplitWords(std::string_view line) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    auto blank = [&line](std::size_t at) { return line[at] == ' ' || line[at] == '\t'; };
+    while (i < line.size()) {
+        if (blank(i)) {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] == '"') {
+            for (++i;; ++i) {
+                if (i >= line.size()) return std::string("a text in double quotes is not closed");
+                if (line[i] == '"') break;
+                if (line[i] == '\\' && i + 1 < line.size()) {
+                    const char next = line[i + 1];
+                    const char meant = next == 'r' ? '\r' : next == 'n' ? '\n' : next == 't' ? '\t' : next;
+                    if (next == '"' || next == '\\' || meant != next) {
+                        word += meant;
+                        ++i;
+                        continue;
+                    }
+                }
+                word += line[i];
+            }
+            ++i;
+            if (i < line.size() && !blank(i))
+                return std::string("a blank must follow a text in double quotes");
+        } else {
+            for (; i < line.size() && !blank(i); ++i) {
+                if (line[i] == '"') return std::string("a double quote inside a word");
+                word += line[i];
+            }
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+// ---------------------------------------------------------------------------------------
+// The schema: walks the JSON tree into a Scenario, checking every key and value.
+
+class ScenarioReader {
+public:
+    explicit ScenarioReader(const std::string& file) : m_file(file) {}
+
+    Scenario Read(const JsonValue& root);
+
+private:
+    // Handlers take the value and its key (for the messages).
+    using V = const JsonValue&;
+    using K = const std::string&;
+    using Handler = std::function<void(V, K)>;
+    using Handlers = std::vector<std::pair<std::string_view, Handler>>;
+
+    [[noreturn]] void FailAt(int line, const std::string& reason) const { Fail(m_file, line, reason); }
+
+    // Runs the handler of every member of an object; a key without one is an error.
+    void Members(const JsonValue& object, const std::string& where, const Handlers& handlers) const {
+        if (object.kind != JsonValue::Kind::Object)
+            FailAt(object.line, where.empty() ? "a scenario must be a JSON object"
+                                              : Quoted(where) + " must be an object");
+        for (const JsonMember& member : object.members) {
+            const Handler* handler = nullptr;
+            for (const auto& [key, h] : handlers)
+                if (key == member.key) handler = &h;
+            if (!handler)
+                FailAt(member.line, "unknown key " + Quoted(member.key) +
+                                        (where.empty() ? " at the top level" : " in " + Quoted(where)));
+            (*handler)(member.value, member.key);
+        }
+    }
+
+    const std::string& String(const JsonValue& v, const std::string& key) const {
+        if (v.kind != JsonValue::Kind::String) FailAt(v.line, Quoted(key) + " must be a string");
+        return v.text;
+    }
+    bool Bool(const JsonValue& v, const std::string& key) const {
+        if (v.kind != JsonValue::Kind::Bool) FailAt(v.line, Quoted(key) + " must be true or false");
+        return v.boolean;
+    }
+    int Integer(const JsonValue& v, const std::string& key, int min, int max) const {
+        if (v.kind != JsonValue::Kind::Number || !v.integer || *v.integer < min || *v.integer > max)
+            FailAt(v.line, Quoted(key) + " must be a number from " + std::to_string(min) + " to " +
+                               std::to_string(max));
+        return static_cast<int>(*v.integer);
+    }
+    std::string Choice(const JsonValue& v, const std::string& key,
+                       const std::vector<std::string_view>& choices) const {
+        for (std::string_view choice : choices)
+            if (v.kind == JsonValue::Kind::String && v.text == choice) return v.text;
+        std::string list;
+        for (std::string_view choice : choices) list += (list.empty() ? "" : ", ") + Quoted(choice);
+        FailAt(v.line, Quoted(key) + " must be one of " + list);
+    }
+    std::optional<std::string> NullOrString(const JsonValue& v, const std::string& key) const {
+        if (v.kind == JsonValue::Kind::Null) return std::nullopt;
+        if (v.kind != JsonValue::Kind::String) FailAt(v.line, Quoted(key) + " must be null or a string");
+        return v.text;
+    }
+    const std::vector<JsonValue>& Array(const JsonValue& v, const std::string& key) const {
+        if (v.kind != JsonValue::Kind::Array) FailAt(v.line, Quoted(key) + " must be an array");
+        return v.items;
+    }
+    std::string Ipv4(const JsonValue& v, const std::string& key, bool emptyAllowed) const {
+        const std::string& text = String(v, key);
+        if (!IsIpv4(text) && !(emptyAllowed && text.empty()))
+            FailAt(v.line, Quoted(key) + " must be an IPv4 address such as \"192.168.1.23\"" +
+                               (emptyAllowed ? " or \"\"" : ""));
+        return text;
+    }
+    // A name of the table, its number as a JSON number, or its number as text.
+    template <std::size_t N>
+    int Algorithm(const JsonValue& v, const std::string& key,
+                  const std::pair<std::string_view, int> (&names)[N]) const {
+        std::optional<int> value;
+        if (v.kind == JsonValue::Kind::String) value = ByName(names, v.text);
+        if (v.kind == JsonValue::Kind::Number && v.integer && *v.integer >= 0 && *v.integer <= INT_MAX)
+            value = static_cast<int>(*v.integer);
+        if (!value) FailAt(v.line, Quoted(key) + " must be one of " + NameList(names) + " or a number");
+        return *value;
+    }
+    std::string Ssid(const JsonValue& v, const std::string& key) const {
+        const std::string& text = String(v, key);
+        if (text.size() > 32) FailAt(v.line, Quoted(key) + " is longer than 32 bytes");
+        return text;
+    }
+    std::string SsidHex(const JsonValue& v, const std::string& key, bool limit) const {
+        const auto bytes = HexBytes(String(v, key));
+        if (!bytes) FailAt(v.line, Quoted(key) + " must be an even number of hex digits");
+        if (limit && bytes->size() > 32) FailAt(v.line, Quoted(key) + " is longer than 32 bytes");
+        return *bytes;
+    }
+
+    Handler Text(std::string& target) const {
+        return [this, &target](V v, K key) { target = String(v, key); };
+    }
+    Handler Flag(bool& target) const {
+        return [this, &target](V v, K key) { target = Bool(v, key); };
+    }
+    Handler Number(int& target, int min, int max) const {
+        return [this, &target, min, max](V v, K key) {
+            target = Integer(v, key, min, max);
+        };
+    }
+    Handler OneOf(std::string& target, std::initializer_list<std::string_view> choices) const {
+        return [this, &target, list = std::vector<std::string_view>(choices)](V v, K key) {
+            target = Choice(v, key, list);
+        };
+    }
+    Handler Address(std::string& target, bool emptyAllowed) const {
+        return [this, &target, emptyAllowed](V v, K key) { target = Ipv4(v, key, emptyAllowed); };
+    }
+
+    void ReadOs(const JsonValue& v, OsSettings& os) const;
+    void ReadRegistry(const JsonValue& v, Scenario& scenario) const;
+    NetworkSettings ReadNetwork(const JsonValue& v, const std::string& where, bool& bssidGiven) const;
+    WpsCredentials ReadCredentials(const JsonValue& v, const std::string& where,
+                                   const NetworkSettings& network) const;
+    EventSettings ReadEvent(const JsonValue& v, const std::string& where) const;
+    void CheckEventNetworks(const Scenario& scenario) const;
+
+    const std::string& m_file;
+};
+
+void ScenarioReader::ReadOs(const JsonValue& v, OsSettings& os) const {
+    bool majorGiven = false;
+    Members(v, "os", {
+        {"version", [&](V x, K k) {
+             os.version = String(x, k);
+             if (!DottedNumbers(os.version, 2, 65535))
+                 FailAt(x.line, Quoted(k) + " must be \"major.minor\", such as \"6.1\"");
+         }},
+        {"build", Number(os.build, 0, INT_MAX)},
+        {"servicePack", Text(os.servicePack)},
+        {"servicePackMajor", [&](V x, K k) {
+             os.servicePackMajor = Integer(x, k, 0, 65535);
+             majorGiven = true;
+         }},
+        {"servicePackMinor", Number(os.servicePackMinor, 0, 65535)},
+        {"arch", OneOf(os.arch, {"x86", "x64", "ia64"})},
+        {"admin", Flag(os.admin)},
+        {"uiLanguage", Number(os.uiLanguage, 1, 65535)},
+        {"systemLanguage", Number(os.systemLanguage, 1, 65535)},
+        {"ansiCodePage", Number(os.ansiCodePage, 1, 65535)},
+        {"wlanApi", [&](V x, K k) {
+             if (x.kind == JsonValue::Kind::String && (x.text == "present" || x.text == "missing")) {
+                 os.wlanApi = x.text;
+                 os.wlanApiExports.clear();
+                 return;
+             }
+             if (x.kind != JsonValue::Kind::Array)
+                 FailAt(x.line, Quoted(k) + " must be \"present\", \"missing\" or an array of "
+                                            "exported names");
+             os.wlanApi = "list";
+             os.wlanApiExports.clear();
+             for (const JsonValue& item : x.items) {
+                 const std::string& name = String(item, k);
+                 bool known = false;
+                 for (std::string_view function : kWlanFunctions) known = known || name == function;
+                 if (!known) FailAt(item.line, Quoted(name) + " is not a function of the wireless API");
+                 for (const std::string& other : os.wlanApiExports)
+                     if (other == name) FailAt(item.line, Quoted(name) + " is listed twice");
+                 os.wlanApiExports.push_back(name);
+             }
+         }},
+        {"dpi", Number(os.dpi, 48, 960)},
+        {"browserVersion", Text(os.browserVersion)},
+        {"comspec", Text(os.comspec)},
+    });
+    if (!majorGiven) os.servicePackMajor = ServicePackNumber(os.servicePack);
+}
+
+void ScenarioReader::ReadRegistry(const JsonValue& v, Scenario& scenario) const {
+    if (v.kind != JsonValue::Kind::Object) FailAt(v.line, "\"registry\" must be an object");
+    for (const JsonMember& key : v.members) {
+        const std::string_view hive = std::string_view(key.key).substr(0, key.key.find('\\'));
+        bool known = false;
+        for (std::string_view h : kHives) known = known || hive == h;
+        if (!known)
+            FailAt(key.line, "registry key " + Quoted(key.key) +
+                                 " must begin with HKLM, HKCU, HKCR, HKU, HKCC or their long names");
+        if (key.value.kind != JsonValue::Kind::Object)
+            FailAt(key.value.line,
+                   "registry key " + Quoted(key.key) + " must be an object of value names and texts");
+        auto& values = scenario.registry[key.key];
+        for (const JsonMember& value : key.value.members) values[value.key] = String(value.value, value.key);
+    }
+}
+
+// Left out of a network: the BSSID is made up from the network's place in the list (see
+// Read), channel 6, RSNA_PSK with CCMP, signal 92, no key, infrastructure, connectable,
+// both WPS modes answering with the network's own credentials, DHCP giving 192.168.1.23
+// with gateway 192.168.1.1, gateway and internet answering, not hidden, present.
+NetworkSettings ScenarioReader::ReadNetwork(const JsonValue& v, const std::string& where,
+                                            bool& bssidGiven) const {
+    NetworkSettings network;
+    bssidGiven = false;
+    const JsonValue* ssidValue = nullptr;
+    const JsonValue* ssidHexValue = nullptr;
+    const JsonValue* credentials = nullptr;
+    Members(v, where, {
+        {"ssid", [&](V x, K k) {
+             network.ssidBytes = Ssid(x, k);
+             ssidValue = &x;
+         }},
+        {"ssidHex", [&](V x, K k) {
+             network.ssidBytes = SsidHex(x, k, true);
+             ssidHexValue = &x;
+         }},
+        {"bssid", [&](V x, K k) {
+             const auto bssid = BssidText(String(x, k));
+             if (!bssid)
+                 FailAt(x.line, Quoted(k) + " must be six hex pairs with colons, such as "
+                                            "\"00:1A:2B:3C:4D:5E\"");
+             network.bssid = *bssid;
+             bssidGiven = true;
+         }},
+        {"channel", [&](V x, K k) {
+             if (x.kind == JsonValue::Kind::Number && x.integer &&
+                 ((*x.integer >= 1 && *x.integer <= 14) || (*x.integer >= 36 && *x.integer <= 165)))
+                 network.channel = static_cast<int>(*x.integer);
+             else
+                 FailAt(x.line, Quoted(k) + " must be a number from 1 to 14 or from 36 to 165");
+         }},
+        {"auth", [&](V x, K k) { network.auth = Algorithm(x, k, kAuthNames); }},
+        {"cipher", [&](V x, K k) { network.cipher = Algorithm(x, k, kCipherNames); }},
+        {"signal", Number(network.signal, 0, 100)},
+        {"key", Text(network.key)},
+        {"bssType", OneOf(network.bssType, {"infrastructure", "independent"})},
+        {"connectable", Flag(network.connectable)},
+        {"wps", [&](V x, K) {
+             Members(x, where + ".wps", {
+                 {"pbc", Flag(network.wps.pbc)},
+                 {"pin", Flag(network.wps.pin)},
+                 {"outcome", OneOf(network.wps.outcome,
+                                   {"credentials", "eap-fail", "wrong-nonce", "no-integrity", "silent"})},
+                 {"credentials", [&](V c, K k) {
+                      if (c.kind == JsonValue::Kind::Null) credentials = nullptr;
+                      else if (c.kind == JsonValue::Kind::Object) credentials = &c;
+                      else FailAt(c.line, Quoted(k) + " must be null or an object");
+                  }},
+             });
+         }},
+        {"dhcp", [&](V x, K k) {
+             if (x.kind == JsonValue::Kind::String && (x.text == "autoconfig" || x.text == "none")) {
+                 network.dhcp.mode = x.text;
+                 return;
+             }
+             if (x.kind != JsonValue::Kind::Object)
+                 FailAt(x.line, Quoted(k) + " must be an object, \"autoconfig\" or \"none\"");
+             network.dhcp.mode = "address";
+             Members(x, where + ".dhcp", {
+                 {"address", Address(network.dhcp.address, false)},
+                 {"gateway", Address(network.dhcp.gateway, true)},
+             });
+         }},
+        {"gatewayAnswers", Flag(network.gatewayAnswers)},
+        {"internet", Flag(network.internet)},
+        {"hidden", Flag(network.hidden)},
+        {"present", Flag(network.present)},
+    });
+    if (ssidValue && ssidHexValue)
+        FailAt(std::max(ssidValue->line, ssidHexValue->line), "give \"ssid\" or \"ssidHex\", not both");
+    // Credentials are read last: what they leave out is the network's own.
+    if (credentials)
+        network.wps.credentials = ReadCredentials(*credentials, where + ".wps.credentials", network);
+    return network;
+}
+
+// What the credentials leave out is the network's own SSID, key and security (in WPS
+// numbering). Their SSID may be longer than 32 bytes: that is how a scenario tests a
+// router that hands out one too long to convert.
+WpsCredentials ScenarioReader::ReadCredentials(const JsonValue& v, const std::string& where,
+                                               const NetworkSettings& network) const {
+    WpsCredentials c;
+    c.ssid = network.ssidBytes;
+    c.key = network.key;
+    c.auth = NameOf(kWpsAuthNames, [&] {
+        switch (network.auth) {
+            case 2: return 0x04;
+            case 3: return 0x08;
+            case 4: case 5: return 0x02;
+            case 6: return 0x10;
+            case 7: return 0x20;
+            default: return 0x01;
+        }
+    }());
+    c.encryption = NameOf(kWpsEncryptionNames, [&] {
+        switch (network.cipher) {
+            case 1: case 5: case 0x101: return 0x02;
+            case 2: return 0x04;
+            case 4: return 0x08;
+            default: return 0x01;
+        }
+    }());
+    int ssidLine = 0;
+    auto wpsNumber = [this](V x, K k, auto parse, const std::string& names) {
+        if (x.kind == JsonValue::Kind::Number && x.integer && *x.integer >= 0 && *x.integer <= INT_MAX)
+            return std::to_string(*x.integer);
+        if (x.kind != JsonValue::Kind::String || !parse(x.text))
+            FailAt(x.line, Quoted(k) + " must be one of " + names + " or a number");
+        return x.text;
+    };
+    Members(v, where, {
+        {"ssid", [&](V x, K k) {
+             if (ssidLine) FailAt(x.line, "give \"ssid\" or \"ssidHex\", not both");
+             c.ssid = String(x, k);
+             ssidLine = x.line;
+         }},
+        {"ssidHex", [&](V x, K k) {
+             if (ssidLine) FailAt(x.line, "give \"ssid\" or \"ssidHex\", not both");
+             c.ssid = SsidHex(x, k, false);
+             c.ssidHex = x.text;
+             ssidLine = x.line;
+         }},
+        {"key", Text(c.key)},
+        {"auth", [&](V x, K k) {
+             c.auth = wpsNumber(x, k, ParseWpsAuthName, NameList(kWpsAuthNames));
+         }},
+        {"encryption", [&](V x, K k) {
+             c.encryption = wpsNumber(x, k, ParseWpsEncryptionName, NameList(kWpsEncryptionNames));
+         }},
+    });
+    return c;
+}
+
+EventSettings ScenarioReader::ReadEvent(const JsonValue& v, const std::string& where) const {
+    EventSettings event;
+    Members(v, where, {
+        {"at", [&](V x, K k) {
+             std::optional<std::int64_t> ms;
+             if (x.kind == JsonValue::Kind::Number && x.integer && *x.integer >= 0) ms = *x.integer;
+             if (x.kind == JsonValue::Kind::String) ms = ParseDurationMs(x.text);
+             if (!ms)
+                 FailAt(x.line, Quoted(k) + " must be a duration such as \"500ms\", \"3s\", \"2m\" or a "
+                                            "number of milliseconds");
+             event.atMs = *ms;
+         }},
+        {"do", [&](V x, K k) {
+             event.line = x.line;
+             auto split = SplitWords(String(x, k));
+             if (auto* reason = std::get_if<std::string>(&split)) FailAt(x.line, Quoted(k) + ": " + *reason);
+             auto& words = std::get<std::vector<std::string>>(split);
+             if (words.empty()) FailAt(x.line, Quoted(k) + " names no event");
+             event.what = words.front();
+             event.args.assign(words.begin() + 1, words.end());
+             const EventArgs* form = nullptr;
+             for (const auto& [word, args] : kEventWords)
+                 if (word == event.what) form = &args;
+             if (!form) FailAt(x.line, "unknown event " + Quoted(event.what));
+             const std::string what = "event " + Quoted(event.what);
+             if (*form == EventArgs::None && !event.args.empty())
+                 FailAt(x.line, what + " takes no arguments");
+             if (*form == EventArgs::Ssid && event.args.size() != 1)
+                 FailAt(x.line, what + " takes one SSID in double quotes");
+             if (*form == EventArgs::OnOff &&
+                 (event.args.size() != 1 || (event.args[0] != "on" && event.args[0] != "off")))
+                 FailAt(x.line, what + " takes on or off");
+         }},
+    });
+    if (event.what.empty()) FailAt(v.line, "an event needs \"do\"");
+    return event;
+}
+
+// An event that names a router must name one of the scenario's networks, so that a
+// misspelt SSID does not silently do nothing.
+void ScenarioReader::CheckEventNetworks(const Scenario& scenario) const {
+    for (const EventSettings& event : scenario.events) {
+        if (event.what != "wps-button" && event.what != "router-pin" && event.what != "network-on" &&
+            event.what != "network-off")
+            continue;
+        bool found = false;
+        for (const NetworkSettings& network : scenario.networks)
+            found = found || network.ssidBytes == event.args[0];
+        if (!found)
+            FailAt(event.line, "event " + Quoted(event.what) + " names no network of this scenario: " +
+                                   Quoted(event.args[0]));
+    }
+}
+
+Scenario ScenarioReader::Read(const JsonValue& root) {
+    Scenario s;
+    std::vector<bool> bssidGiven;
+    Members(root, "", {
+        {"name", [&](V x, K k) {
+             // The name is also the machine's folder name.
+             s.name = String(x, k);
+             if (s.name.empty() || s.name == "." || s.name == ".." ||
+                 s.name.find_first_of("/\\:*?\"<>|") != std::string::npos)
+                 FailAt(x.line, Quoted(k) + " must be a non-empty name that can be a folder name");
+         }},
+        {"os", [&](V x, K) { ReadOs(x, s.os); }},
+        {"program", [&](V x, K) {
+             Members(x, "program", {
+                 {"path", Text(s.program.path)},
+                 {"fileVersion", [&](V f, K k) {
+                      s.program.fileVersion = String(f, k);
+                      if (!s.program.fileVersion.empty() && !DottedNumbers(s.program.fileVersion, 4, 65535))
+                          FailAt(f.line, Quoted(k) + " must be \"\" or four numbers with dots, such as "
+                                                     "\"1.0.0.4\"");
+                  }},
+                 {"hwidIni", [&](V h, K k) { s.program.hwidIni = NullOrString(h, k); }},
+             });
+         }},
+        {"registry", [&](V x, K) { ReadRegistry(x, s); }},
+        {"adapter", [&](V x, K) {
+             AdapterSettings& a = s.adapter;
+             Members(x, "adapter", {
+                 {"hardwareId", Text(a.hardwareId)},
+                 {"description", Text(a.description)},
+                 {"plugged", Flag(a.plugged)},
+                 {"driverInstalled", Flag(a.driverInstalled)},
+                 {"netCfgInstanceId", Text(a.netCfgInstanceId)},
+                 {"interfaceGuid", Text(a.interfaceGuid)},
+                 {"address", [&](V d, K k) {
+                      a.address = String(d, k);
+                      if (a.address != "dhcp" && !IsIpv4(a.address))
+                          FailAt(d.line, Quoted(k) + " must be \"dhcp\" or an IPv4 address");
+                  }},
+                 {"connectedTo", [&](V c, K k) {
+                      a.connectedTo = NullOrString(c, k);
+                      if (a.connectedTo && a.connectedTo->size() > 32)
+                          FailAt(c.line, Quoted(k) + " is longer than 32 bytes");
+                  }},
+             });
+         }},
+        {"devices", [&](V x, K k) {
+             for (const JsonValue& item : Array(x, k)) {
+                 DeviceSettings& d = s.devices.emplace_back();
+                 Members(item, "devices[" + std::to_string(s.devices.size() - 1) + "]", {
+                     {"hardwareId", Text(d.hardwareId)},
+                     {"description", Text(d.description)},
+                     {"netCfgInstanceId", Text(d.netCfgInstanceId)},
+                     {"address", Address(d.address, true)},
+                     {"gateway", Address(d.gateway, true)},
+                 });
+             }
+         }},
+        {"services", [&](V x, K k) {
+             // Services left out keep their default state.
+             if (x.kind != JsonValue::Kind::Object) FailAt(x.line, Quoted(k) + " must be an object");
+             for (const JsonMember& service : x.members) {
+                 if (service.key.empty()) FailAt(service.line, "a service needs a name");
+                 s.services[service.key] =
+                     Choice(service.value, service.key, {"running", "stopped", "absent"});
+             }
+         }},
+        {"networks", [&](V x, K k) {
+             for (const JsonValue& item : Array(x, k)) {
+                 bool given = false;
+                 const std::string where = "networks[" + std::to_string(s.networks.size()) + "]";
+                 s.networks.push_back(ReadNetwork(item, where, given));
+                 bssidGiven.push_back(given);
+             }
+         }},
+        {"wlanProfiles", [&](V x, K k) {
+             for (const JsonValue& item : Array(x, k)) {
+                 if (item.kind != JsonValue::Kind::String)
+                     FailAt(item.line, Quoted(k) + " must be an array of strings");
+                 s.wlanProfiles.push_back(item.text);
+             }
+         }},
+        {"events", [&](V x, K k) {
+             for (const JsonValue& item : Array(x, k))
+                 s.events.push_back(ReadEvent(item, "events[" + std::to_string(s.events.size()) + "]"));
+         }},
+        {"startTime", [&](V x, K k) {
+             s.startTime = String(x, k);
+             if (!ParseStartTime(s.startTime))
+                 FailAt(x.line, Quoted(k) + " must be \"YYYY-MM-DDTHH:MM:SS\", such as "
+                                            "\"2012-05-03T07:02:42\"");
+         }},
+    });
+
+    // A network without a BSSID gets 00:1A:2B:3C:4D:<index>, skipping any in use, so every
+    // access point has its own and the same file always gives the same ones.
+    std::set<std::string> used;
+    for (std::size_t i = 0; i < s.networks.size(); ++i)
+        if (bssidGiven[i]) used.insert(s.networks[i].bssid);
+    for (std::size_t i = 0; i < s.networks.size(); ++i) {
+        if (bssidGiven[i]) continue;
+        for (unsigned n = 0x4D00 + static_cast<unsigned>(i);; ++n) {
+            char text[18];
+            std::snprintf(text, sizeof text, "00:1A:2B:3C:%02X:%02X", (n >> 8) & 0xFF, n & 0xFF);
+            if (used.insert(text).second) {
+                s.networks[i].bssid = text;
+                break;
+            }
+        }
+    }
+    CheckEventNetworks(s);
+    return s;
+}
+
+NetworkSettings DefaultNetwork(std::string ssid, std::string bssid, int channel, int auth, int cipher,
+                               int signal, std::string key) {
+    NetworkSettings n;
+    n.ssidBytes = std::move(ssid);
+    n.bssid = std::move(bssid);
+    n.channel = channel;
+    n.auth = auth;
+    n.cipher = cipher;
+    n.signal = signal;
+    n.key = std::move(key);
+    return n;
+}
+
+}  // namespace
+
+Scenario ParseScenario(const std::string& text, const std::string& fileName) {
+    const JsonValue root = JsonReader(text, fileName).ReadDocument();
+    Scenario scenario = ScenarioReader(fileName).Read(root);
+    scenario.sourceFile = fileName;
+    return scenario;
+}
+
+Scenario LoadScenarioFile(const std::string& path) {
+    std::error_code error;
+    std::ifstream in(path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(path, error))
+        throw ScenarioError(path + ": cannot read the file");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw ScenarioError(path + ": cannot read the file");
+    return ParseScenario(text.str(), path);
+}
+
+Scenario DefaultScenario() {
+    Scenario s;
+    s.networks = {
+        DefaultNetwork("Home", "00:1A:2B:3C:4D:5E", 6, 7, 4, 92, "correct horse"),
+        DefaultNetwork("Cafe Guest", "00:1A:2B:3C:4D:61", 11, 1, 0, 60, ""),
+        DefaultNetwork("Neighbour", "00:1A:2B:3C:4D:62", 1, 4, 2, 35, "tulip garden 7"),
+        DefaultNetwork("OldRouter", "00:1A:2B:3C:4D:63", 3, 1, 0x101, 48, "abcde"),
+    };
+    s.sourceFile = "<built-in>";
+    return s;
+}
+
+std::optional<std::int64_t> ParseDurationMs(const std::string& text) {
+    std::size_t digits = 0;
+    while (digits < text.size() && IsDigit(text[digits])) ++digits;
+    const std::string_view unit = std::string_view(text).substr(digits);
+    std::int64_t factor = 0;
+    if (unit.empty() || unit == "ms") factor = 1;
+    else if (unit == "s") factor = 1000;
+    else if (unit == "m") factor = 60000;
+    else return std::nullopt;
+    const auto value = Decimal(std::string_view(text).substr(0, digits), 12);
+    if (!value) return std::nullopt;
+    return static_cast<std::int64_t>(*value) * factor;
+}
+
+std::optional<int> ParseAuthName(const std::string& text) { return ByName(kAuthNames, text); }
+std::optional<int> ParseCipherName(const std::string& text) { return ByName(kCipherNames, text); }
+std::optional<int> ParseWpsAuthName(const std::string& text) { return ByName(kWpsAuthNames, text); }
+std::optional<int> ParseWpsEncryptionName(const std::string& text) {
+    return ByName(kWpsEncryptionNames, text);
+}
+
+std::optional<std::int64_t> ParseStartTime(const std::string& text) {
+    // "YYYY-MM-DDTHH:MM:SS"
+    if (text.size() != 19) return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char expected = i == 4 || i == 7 ? '-' : i == 10 ? 'T' : i == 13 || i == 16 ? ':' : '0';
+        if (expected == '0' ? !IsDigit(text[i]) : text[i] != expected) return std::nullopt;
+    }
+    auto field = [&text](std::size_t at, std::size_t length) {
+        return static_cast<int>(*Decimal(std::string_view(text).substr(at, length)));
+    };
+    const int year = field(0, 4), month = field(5, 2), day = field(8, 2);
+    const int hour = field(11, 2), minute = field(14, 2), second = field(17, 2);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1970 || month < 1 || month > 12 || day < 1 ||
+        day > kDays[month - 1] + (month == 2 && leap ? 1 : 0) || hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    // Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
+    const int y = month <= 2 ? year - 1 : year;
+    const int era = y / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const std::int64_t days = static_cast<std::int64_t>(era) * 146097 + dayOfEra - 719468;
+    return ((days * 24 + hour) * 60 + minute) * 60000 + second * 1000;
+}
+
+}  // namespace sim

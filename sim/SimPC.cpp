@@ -1,0 +1,440 @@
+#include "sim/SimPC.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "sim/RegistryStore.h"
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+namespace {
+
+std::wstring W(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
+std::string U(const std::wstring& w) { return QString::fromStdWString(w).toStdString(); }
+std::string LowerU(const std::wstring& w) { return QString::fromStdWString(w).toLower().toStdString(); }
+
+std::wstring RootedKey(HKEY_ROOT root, const std::wstring& subKey)
+{
+    return (root == HKEY_ROOT::HKEY_LOCAL_MACHINE ? L"HKLM\\" : L"HKCU\\") + subKey;
+}
+
+bool IsXp(const Scenario& s) { return s.os.version.rfind("5.", 0) == 0; }
+
+class HostFile : public FileHandle {
+public:
+    explicit HostFile(std::FILE* f) : m_f(f) {}
+    ~HostFile() override { std::fclose(m_f); }
+    bool Write(const void* data, std::size_t bytes) override
+    {
+        bool ok = std::fwrite(data, 1, bytes, m_f) == bytes;
+        std::fflush(m_f);
+        return ok;
+    }
+    std::uint64_t GetFileSize() override
+    {
+        std::fflush(m_f);
+        long pos = std::ftell(m_f);
+        return pos < 0 ? 0 : static_cast<std::uint64_t>(pos);
+    }
+
+private:
+    std::FILE* m_f;
+};
+
+class FlockMutex : public MutexHandle {
+public:
+    explicit FlockMutex(int fd) : m_fd(fd) {}
+    ~FlockMutex() override { ::close(m_fd); }
+
+private:
+    int m_fd;
+};
+
+// Windows-1252's characters 0x80-0x9F; the rest of the code page is Latin-1.
+const char16_t kCp1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                  0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+
+}  // namespace
+
+SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
+    : m_scenario(std::move(scenario)), m_machineDir(std::move(machineDir)), m_discDir(std::move(discDir))
+{
+    fs::create_directories(m_machineDir);
+    fs::path regFile = m_machineDir / "registry.txt";
+    bool fresh = !fs::exists(regFile);
+    m_registry = std::make_unique<RegistryStore>(regFile);
+    if (fresh) {
+        for (auto& [key, values] : m_scenario.registry) {
+            m_registry->CreateKey(W(key));
+            for (auto& [name, data] : values) m_registry->SetValue(W(key), W(name), W(data));
+        }
+    }
+    // What the operating system itself keeps there.
+    m_registry->SetValue(L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer", L"Version",
+                         W(m_scenario.os.browserVersion));
+    m_registry->Save();
+}
+
+SimPC::~SimPC() = default;
+
+Platform SimPC::AsPlatform()
+{
+    Platform p;
+    p.system = this;
+    p.registry = this;
+    p.files = this;
+    p.mutex = this;
+    p.shell = this;
+    p.clipboard = this;
+    p.wlan = this;
+    return p;
+}
+
+std::int64_t SimPC::StartWallMs() const
+{
+    return ParseStartTime(m_scenario.startTime).value_or(0);
+}
+
+fs::path SimPC::HostPath(const std::wstring& windowsPath, bool forWriting) const
+{
+    std::wstring p = windowsPath;
+    for (auto& c : p)
+        if (c == L'/') c = L'\\';
+    std::string drive = "c";
+    std::wstring rest = p;
+    if (p.size() >= 2 && p[1] == L':') {
+        drive = LowerU(p.substr(0, 1));
+        rest = p.substr(2);
+    }
+    fs::path host = m_machineDir / "fs" / drive;
+    fs::path disc = m_discDir;
+    std::string restLower = LowerU(rest);
+    std::size_t pos = 0;
+    while (pos < restLower.size()) {
+        std::size_t next = restLower.find('\\', pos);
+        std::string part = restLower.substr(pos, next == std::string::npos ? std::string::npos : next - pos);
+        if (!part.empty()) {
+            host /= part;
+            disc /= part;
+        }
+        if (next == std::string::npos) break;
+        pos = next + 1;
+    }
+    // The program's own drive is the disc: read from it unless the machine has its own file.
+    std::wstring programDrive = W(m_scenario.program.path.substr(0, 1));
+    if (!forWriting && LowerU(programDrive) == drive && !fs::exists(host) && fs::exists(disc)) return disc;
+    return host;
+}
+
+std::vector<std::wstring> SimPC::OpenedDocuments() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_opened;
+}
+
+// ---- SystemInfo ---------------------------------------------------------------------
+
+OsVersionInfo SimPC::GetVersionExW()
+{
+    OsVersionInfo v;
+    const auto& os = m_scenario.os;
+    std::size_t dot = os.version.find('.');
+    v.dwMajorVersion = static_cast<DWORD>(std::atoi(os.version.substr(0, dot).c_str()));
+    v.dwMinorVersion = dot == std::string::npos ? 0 : static_cast<DWORD>(std::atoi(os.version.substr(dot + 1).c_str()));
+    v.dwBuildNumber = static_cast<DWORD>(os.build);
+    v.szCSDVersion = W(os.servicePack);
+    v.wServicePackMajor = static_cast<WORD>(os.servicePackMajor);
+    v.wServicePackMinor = static_cast<WORD>(os.servicePackMinor);
+    return v;
+}
+
+WORD SimPC::GetNativeProcessorArchitecture()
+{
+    const auto& arch = m_scenario.os.arch;
+    if (arch == "x64") return PROCESSOR_ARCHITECTURE_AMD64;
+    if (arch == "ia64") return PROCESSOR_ARCHITECTURE_IA64;
+    return PROCESSOR_ARCHITECTURE_INTEL;
+}
+
+BOOL SimPC::VerifyVersionInfoW(DWORD major, DWORD minor, WORD spMajor, WORD spMinor)
+{
+    OsVersionInfo v = GetVersionExW();
+    auto key = [](DWORD a, DWORD b, DWORD c, DWORD d) {
+        return (static_cast<std::uint64_t>(a) << 48) | (static_cast<std::uint64_t>(b) << 32) |
+               (static_cast<std::uint64_t>(c) << 16) | d;
+    };
+    return key(v.dwMajorVersion, v.dwMinorVersion, v.wServicePackMajor, v.wServicePackMinor) >=
+           key(major, minor, spMajor, spMinor);
+}
+
+LANGID SimPC::GetUserDefaultUILanguage() { return static_cast<LANGID>(m_scenario.os.uiLanguage); }
+LANGID SimPC::GetSystemDefaultLangID() { return static_cast<LANGID>(m_scenario.os.systemLanguage); }
+BOOL SimPC::AllocateAdministratorsSid() { return TRUE; }
+
+BOOL SimPC::CheckTokenMembership(BOOL* isMember)
+{
+    *isMember = m_scenario.os.admin ? TRUE : FALSE;
+    return TRUE;
+}
+
+std::wstring SimPC::GetModuleFileNameW() { return W(m_scenario.program.path); }
+
+std::optional<FileVersion> SimPC::GetFileVersionInfo(const std::wstring& path)
+{
+    if (LowerU(path) != LowerU(W(m_scenario.program.path)) || m_scenario.program.fileVersion.empty())
+        return std::nullopt;
+    FileVersion v;
+    int parts[4] = {0, 0, 0, 0};
+    std::sscanf(m_scenario.program.fileVersion.c_str(), "%d.%d.%d.%d", &parts[0], &parts[1], &parts[2], &parts[3]);
+    v.major = static_cast<WORD>(parts[0]);
+    v.minor = static_cast<WORD>(parts[1]);
+    v.build = static_cast<WORD>(parts[2]);
+    v.revision = static_cast<WORD>(parts[3]);
+    return v;
+}
+
+UINT SimPC::GetACP() { return static_cast<UINT>(m_scenario.os.ansiCodePage); }
+
+std::wstring SimPC::MultiByteToWideChar(const std::string& bytes)
+{
+    if (GetACP() == 65001) return W(bytes);
+    std::wstring out;
+    for (unsigned char c : bytes) {
+        if (GetACP() == 1252 && c >= 0x80 && c < 0xA0) out += static_cast<wchar_t>(kCp1252High[c - 0x80]);
+        else out += static_cast<wchar_t>(c);
+    }
+    return out;
+}
+
+std::string SimPC::WideCharToMultiByte(const std::wstring& text)
+{
+    if (GetACP() == 65001) return U(text);
+    std::string out;
+    for (wchar_t c : text) {
+        if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char mapped = '?';
+        for (int i = 0; i < 32; ++i)
+            if (kCp1252High[i] == c) mapped = static_cast<char>(0x80 + i);
+        out += mapped;
+    }
+    return out;
+}
+
+std::optional<std::wstring> SimPC::GetEnvironmentVariableW(const std::wstring& name)
+{
+    std::string n = LowerU(name);
+    if (n == "comspec") return W(m_scenario.os.comspec);
+    if (n == "systemroot" || n == "windir") return std::wstring(L"C:\\Windows");
+    return std::nullopt;
+}
+
+DWORD SimPC::GetCurrentProcessId() { return 4000 + static_cast<DWORD>(::getpid() % 1000) * 4; }
+
+// ---- Registry -----------------------------------------------------------------------
+
+LONG SimPC::RegOpenKeyExW(HKEY_ROOT root, const std::wstring& subKey)
+{
+    std::lock_guard lock(m_mutex);
+    return m_registry->KeyExists(RootedKey(root, subKey)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+LONG SimPC::RegCreateKeyExW(HKEY_ROOT root, const std::wstring& subKey)
+{
+    std::lock_guard lock(m_mutex);
+    m_registry->CreateKey(RootedKey(root, subKey));
+    m_registry->Save();
+    return ERROR_SUCCESS;
+}
+
+LONG SimPC::RegQueryValueExW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name,
+                             std::wstring* data, DWORD bufferBytes, DWORD* bytes)
+{
+    std::lock_guard lock(m_mutex);
+    auto value = m_registry->Value(RootedKey(root, subKey), name);
+    if (!value) return ERROR_FILE_NOT_FOUND;
+    DWORD size = static_cast<DWORD>((value->size() + 1) * 2);
+    if (bytes) *bytes = size;
+    if (size > bufferBytes) return ERROR_MORE_DATA;
+    if (data) *data = *value;
+    return ERROR_SUCCESS;
+}
+
+LONG SimPC::RegSetValueExW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name,
+                           const std::wstring& data, DWORD byteCount)
+{
+    std::lock_guard lock(m_mutex);
+    std::wstring stored = data.substr(0, std::min<std::size_t>(data.size(), byteCount / 2));
+    m_registry->SetValue(RootedKey(root, subKey), name, stored);
+    m_registry->Save();
+    return ERROR_SUCCESS;
+}
+
+LONG SimPC::RegFlushKey(HKEY_ROOT) { return ERROR_SUCCESS; }
+
+std::optional<std::wstring> SimPC::RegistryValue(const std::wstring& key, const std::wstring& name)
+{
+    std::lock_guard lock(m_mutex);
+    return m_registry->Value(key, name);
+}
+
+bool SimPC::RegistryKeyExists(const std::wstring& key)
+{
+    std::lock_guard lock(m_mutex);
+    return m_registry->KeyExists(key);
+}
+
+// ---- Files --------------------------------------------------------------------------
+
+std::wstring SimPC::GetCommonAppDataFolder()
+{
+    return IsXp(m_scenario) ? L"C:\\Documents and Settings\\All Users\\Application Data" : L"C:\\ProgramData";
+}
+
+bool SimPC::DirectoryExists(const std::wstring& path) { return fs::is_directory(HostPath(path, false)); }
+
+bool SimPC::CreateDirectoryTree(const std::wstring& path)
+{
+    std::error_code ec;
+    fs::create_directories(HostPath(path, true), ec);
+    return !ec;
+}
+
+bool SimPC::PathFileExistsW(const std::wstring& path) { return fs::exists(HostPath(path, false)); }
+
+bool SimPC::MoveFileW(const std::wstring& from, const std::wstring& to)
+{
+    fs::path a = HostPath(from, true), b = HostPath(to, true);
+    if (!fs::exists(a) || fs::exists(b)) return false;
+    std::error_code ec;
+    fs::rename(a, b, ec);
+    return !ec;
+}
+
+bool SimPC::DeleteFileW(const std::wstring& path)
+{
+    std::error_code ec;
+    return fs::remove(HostPath(path, true), ec);
+}
+
+std::unique_ptr<FileHandle> SimPC::CreateFileForWriting(const std::wstring& path)
+{
+    fs::path host = HostPath(path, true);
+    if (!fs::is_directory(host.parent_path())) return nullptr;
+    std::FILE* f = std::fopen(host.c_str(), "wb");
+    if (!f) return nullptr;
+    return std::make_unique<HostFile>(f);
+}
+
+std::optional<std::string> SimPC::ReadFile(const std::wstring& path, std::size_t maxBytes)
+{
+    // The program's HWID.ini may be given by the scenario instead of the disc.
+    if (m_scenario.program.hwidIni) {
+        std::wstring program = W(m_scenario.program.path);
+        std::wstring folder = program.substr(0, program.rfind(L'\\'));
+        if (LowerU(path) == LowerU(folder + L"\\HWID.ini")) {
+            if (m_scenario.program.hwidIni->empty()) return std::nullopt;
+            return m_scenario.program.hwidIni->substr(0, maxBytes);
+        }
+    }
+    std::ifstream in(HostPath(path, false), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string data;
+    char buffer[4096];
+    while (data.size() < maxBytes && in) {
+        in.read(buffer, static_cast<std::streamsize>(std::min<std::size_t>(sizeof buffer, maxBytes - data.size())));
+        data.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
+    return data;
+}
+
+std::optional<std::uint64_t> SimPC::FileSize(const std::wstring& path)
+{
+    std::error_code ec;
+    auto size = fs::file_size(HostPath(path, false), ec);
+    if (ec) return std::nullopt;
+    return size;
+}
+
+// ---- NamedMutex ---------------------------------------------------------------------
+
+std::unique_ptr<MutexHandle> SimPC::CreateMutexW(const std::wstring& name, LONG* lastError)
+{
+    std::string file;
+    for (char c : U(name)) file += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    fs::path lockFile = m_machineDir / ("mutex-" + file + ".lock");
+    int fd = ::open(lockFile.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *lastError = ERROR_ACCESS_DENIED;
+        return nullptr;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        *lastError = ERROR_ALREADY_EXISTS;
+        // The name exists: the caller gets a handle to the existing mutex.
+        return std::make_unique<FlockMutex>(fd);
+    }
+    *lastError = ERROR_SUCCESS;
+    return std::make_unique<FlockMutex>(fd);
+}
+
+// ---- Shell, clipboard, WLAN library -----------------------------------------------------
+
+int SimPC::ShellExecuteW(const std::wstring& verb, const std::wstring& file, int)
+{
+    std::lock_guard lock(m_mutex);
+    if (verb != L"open") return 2;
+    m_opened.push_back(file);
+    return 42;
+}
+
+bool SimPC::SetText(const std::wstring& text)
+{
+    std::lock_guard lock(m_mutex);
+    m_clipboard = text;
+    return true;
+}
+
+std::wstring SimPC::GetText()
+{
+    std::lock_guard lock(m_mutex);
+    return m_clipboard;
+}
+
+bool SimPC::LoadLibraryW(const std::wstring& name)
+{
+    if (LowerU(name) != "wlanapi.dll") return false;
+    return m_scenario.os.wlanApi != "missing";
+}
+
+bool SimPC::GetProcAddress(const char* name)
+{
+    if (m_scenario.os.wlanApi == "missing") return false;
+    if (m_scenario.os.wlanApi == "present") return true;
+    for (auto& e : m_scenario.os.wlanApiExports)
+        if (e == name) return true;
+    return false;
+}
+
+fs::path DefaultMachineDir(const std::string& scenarioName)
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    fs::path base = xdg && *xdg ? fs::path(xdg) : fs::path(home ? home : "/tmp") / ".local" / "share";
+    std::string safe;
+    for (char c : scenarioName) safe += std::isalnum(static_cast<unsigned char>(c)) || c == '-' ? c : '_';
+    return base / "TesraConnect" / "machines" / (safe.empty() ? "default" : safe);
+}
+
+}  // namespace sim

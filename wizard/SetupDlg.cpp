@@ -1,0 +1,559 @@
+#include "wizard/SetupDlg.h"
+
+#include <QPainter>
+
+#include <cwchar>
+
+#include "app/Environment.h"
+#include "app/Globals.h"
+#include "app/LocalizedText.h"
+#include "controls/GrayDlg.h"
+#include "controls/Pictures.h"
+#include "diag/LogMsg.h"
+#include "platform/Platform.h"
+#include "runtime/Runtime.h"
+#include "wlan/WlanApi.h"
+
+const wchar_t* const kSupportPageUrl = L"https://support.korvana.example/qw4100";
+
+namespace {
+const wchar_t* const kMetricsKey = L"Software\\Tesra Systems\\Tesra connect\\Metrics\\AdapterSetup";
+constexpr const wchar_t* kCancelFunc = L"CSetupDlg::OnBnClickedButtonCancel";
+}  // namespace
+
+// Every way into the wizard.
+const CSetupDlg::Map CSetupDlg::kMessageMap[] = {
+    OnCommandId(1067, &CSetupDlg::OnBnClickedButtonNext),
+    OnCommandId(1073, &CSetupDlg::OnBnClickedButtonNext),
+    OnCommandId(1074, &CSetupDlg::OnBnClickedButtonNext),
+    OnCommandId(1068, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(1072, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(1075, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(1077, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(1078, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(1069, &CSetupDlg::OnBnClickedButtonCancel),
+    OnCommandId(1117, &CSetupDlg::OnWpsLink),
+    OnCommandId(1127, &CSetupDlg::OnPinLink),
+    OnCommandId(1118, &CSetupDlg::OnHiddenNetworkLink),
+    OnCommandId(1098, &CSetupDlg::OnRescan),
+    OnCommandId(1103, &CSetupDlg::OnBnClickedBtnWpsconnect),
+    OnCommandId(1120, &CSetupDlg::OnSortByName),
+    OnCommandId(1121, &CSetupDlg::OnSortBySecurity),
+    OnCommandId(1122, &CSetupDlg::OnSortByStrength),
+    OnCommandId(1128, &CSetupDlg::OnLearnMoreLink),
+    OnCommandId(1134, &CSetupDlg::OnViewDetailsLink),
+    OnCommandId(1154, &CSetupDlg::OnNeedHelpLink),
+    OnCommandId(1162, &CSetupDlg::OnLicenceUnchecked),
+    OnCommandId(1163, &CSetupDlg::OnLicenceChecked),
+    OnCommandId(1179, &CSetupDlg::OnSelchangeLanguage),
+    OnCommandId(1182, &CSetupDlg::OnLicenceLink),
+    OnMessageId(WM_WPS_AP_CHOSEN, &CSetupDlg::OnWpsAccessPointChosen),
+    OnMessageId(WM_ADAPTER_FOUND, &CSetupDlg::OnAdapterFound),
+    OnMessageId(WM_LIST_ITEM_CLICKED, &CSetupDlg::OnListItemClicked),
+    OnMessageId(WM_LIST_ITEM_DBLCLK, &CSetupDlg::OnListItemDoubleClicked),
+};
+const std::size_t CSetupDlg::kMessageMapSize = std::size(CSetupDlg::kMessageMap);
+
+CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this) { SetHasCaption(true); }
+
+CSetupDlg::~CSetupDlg()
+{
+    auto trace = [](const wchar_t* what, const void* p) {
+        LogF(LOG_MEMORY, L"CSetupDlg::~CSetupDlg", L"free memory for: %ls at %#x.", what,
+             static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
+    };
+    trace(L"m_pSiteSurveyList->pSiteSurveyData", m_SiteSurveyData.data());
+    m_SiteSurveyData.clear();
+    trace(L"m_pSiteSurveyList", m_SiteSurveyList.data());
+    m_SiteSurveyList.clear();
+    trace(L"m_pAvailableNwList", nullptr);
+    g_hWlanClient = 0;
+    trace(L"g_APListImageData->pImageData", m_ImageDataBuffer.data());
+    m_ImageDataBuffer.clear();
+    trace(L"g_APListImageData", m_ImageData.data());
+    m_ImageData.clear();
+    if (g_pGrayDlg) {
+        g_pGrayDlg->ShowWindow(SW_HIDE);
+        delete g_pGrayDlg;
+        g_pGrayDlg = nullptr;
+    }
+    m_pGrayDlg = nullptr;
+}
+
+void CSetupDlg::OnPaintBackground(QPainter& painter)
+{
+    if (!m_background.isNull()) {
+        painter.drawImage(0, 0, m_background);
+    } else {
+        painter.fillRect(Widget()->rect(), QColor(0, 94, 150));
+        painter.fillRect(Widget()->rect().adjusted(12, 70, -12, -50), QColor(244, 248, 251));
+    }
+}
+
+// ---- Start ----------------------------------------------------------------------------
+
+BOOL CSetupDlg::OnInitDialog()
+{
+    g_LogMsg.OpenLogFile();
+    MoveWindow(0, 0, 753, 530);
+    m_szModelText = g_bSiblingModel ? L"QW2100/QW2600" : L"QW4100";
+    m_InterfaceGuid.assign(16, 0);
+    ChooseUiLanguage();
+    DetectOsVersion();
+    CreatePageFonts();
+    LoadPagePictures();
+    ReadSetupMetrics();
+    MeasureTitleWidths();
+    SetWindowTextW(LoadText(207));
+    PlaceNavigationButtons();
+
+    auto trace = [](const wchar_t* what, std::size_t bytes, const void* p) {
+        LogF(LOG_MEMORY, L"CSetupDlg::OnInitDialog", L"malloc memory with %6d bytes for: %ls at %#x.",
+             static_cast<int>(bytes), what, static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
+    };
+    m_SiteSurveyList.assign(8, 0);
+    trace(L"m_pSiteSurveyList", 8, m_SiteSurveyList.data());
+    m_SiteSurveyData.assign(11264, 0);
+    trace(L"m_pSiteSurveyList->pSiteSurveyData", 11264, m_SiteSurveyData.data());
+    m_ImageData.assign(8, 0);
+    trace(L"g_APListImageData", 8, m_ImageData.data());
+    m_ImageDataBuffer.assign(1024, 0);
+    trace(L"g_APListImageData->pImageData", 1024, m_ImageDataBuffer.data());
+    GetDlgItem(1069)->SetWindowTextW(LoadText(174));
+
+    // The start-up choice: a test option opens its result page directly.
+    if (g_bShowOption[ShowDriver]) {
+        m_nState = StateDriverFailed;
+    } else if (g_bShowOption[ShowOpen] || g_bShowOption[ShowSecurity]) {
+        g_nErrorIndex = g_bShowOption[ShowOpen] ? 1 : 2;
+        m_nState = StateConnectFailed;
+        HideAllPageControls();
+        DrawConnectFailedPage();
+        UpdateWindow();
+        return TRUE;
+    } else if (g_bShowOption[ShowInternet]) {
+        m_nState = StateSuccess;
+    } else if (g_bShowOption[ShowInternetNg]) {
+        m_nState = StateSuccessNoInternet;
+    } else if (g_bShowOption[ShowXp]) {
+        m_nState = StateXpUpdateRequired;
+    } else if (g_bShowOption[ShowVista]) {
+        m_nState = StateVistaUpdateRequired;
+    } else if (g_bShowOption[ShowAdmin]) {
+        m_nState = StateAdminRequired;
+    } else {
+        FillLanguageCombo();
+        static_cast<CComboBoxCtrl*>(GetDlgItem(1179))->SetCurSel(UiLanguageIndex(g_nUiLanguage));
+    }
+    ShowStatePage();
+    return TRUE;
+}
+
+void CSetupDlg::ReadSetupMetrics()
+{
+    if (auto v = Os().system->GetFileVersionInfo(Os().system->GetModuleFileNameW()))
+        m_nVersionNumber = 1000 * v->major + 100 * v->minor + 10 * v->build + v->revision;
+
+    Registry* reg = Os().registry;
+    const auto root = HKEY_ROOT::HKEY_LOCAL_MACHINE;
+    std::wstring adapter, language, software;
+    int state;
+    if (reg->RegOpenKeyExW(root, kMetricsKey) != ERROR_SUCCESS ||
+        reg->RegQueryValueExW(root, kMetricsKey, L"adapter", &adapter, 260) != ERROR_SUCCESS ||
+        reg->RegQueryValueExW(root, kMetricsKey, L"language", &language, 260) != ERROR_SUCCESS ||
+        reg->RegQueryValueExW(root, kMetricsKey, L"Software", &software, 260) != ERROR_SUCCESS) {
+        state = StateWelcome;
+    } else if (m_nVersionNumber > static_cast<int>(std::wcstol(software.c_str(), nullptr, 10))) {
+        state = StateWelcome;
+    } else if (adapter.empty()) {
+        state = StateCheckSystem;
+    } else {
+        state = adapter == (g_bSiblingModel ? L"QW2100QW2600_V2" : L"QW4100") ? StateCheckSystem : StateWelcome;
+    }
+    m_nState = state;
+    if (state == StateWelcome) {
+        std::int32_t lang = g_nUiLanguage;
+        g_LogMsg.addLog(reinterpret_cast<const wchar_t*>(&lang), nullptr, LOG_LOCALE);
+    }
+    if (IsRtlLanguage(g_nUiLanguage)) ApplyRtlStyles();
+}
+
+void CSetupDlg::WriteSetupMetrics()
+{
+    Registry* reg = Os().registry;
+    const auto root = HKEY_ROOT::HKEY_LOCAL_MACHINE;
+    auto openOrCreate = [&](const std::wstring& key) {
+        return reg->RegOpenKeyExW(root, key) == ERROR_SUCCESS || reg->RegCreateKeyExW(root, key) == ERROR_SUCCESS;
+    };
+    std::wstring withSlash = std::wstring(kMetricsKey) + L"\\";
+    if (openOrCreate(withSlash)) {
+        std::wstring adapter = g_bSiblingModel ? L"QW2100QW2600_V2" : L"QW4100";
+        reg->RegSetValueExW(root, withSlash, L"adapter", adapter, static_cast<DWORD>(adapter.size() * 2));
+        std::wstring version = std::to_wstring(m_nVersionNumber);
+        reg->RegSetValueExW(root, withSlash, L"Software", version, static_cast<DWORD>(version.size() * 2));
+    }
+    if (openOrCreate(kMetricsKey)) {
+        std::wstring language = std::to_wstring(g_nUiLanguage.load());
+        reg->RegSetValueExW(root, kMetricsKey, L"language", language, static_cast<DWORD>(language.size() * 2));
+    }
+}
+
+// ---- The page switch --------------------------------------------------------------------
+
+void CSetupDlg::ShowStatePage()
+{
+    // Workers ask for the page switch too; it runs on the wizard's thread.
+    if (!rt::IsUiThread()) {
+        rt::SendToUi([this] { ShowStatePage(); });
+        return;
+    }
+    KillTimer(7);
+    HideAllPageControls();
+    int state = m_nState;
+    switch (state) {
+    case StateWelcome:
+        DrawWelcomePage();
+        UpdateWindow();
+        Widget()->setFocus();
+        break;
+    case StateInstallDriver:
+        SetTimer(0, 200);
+        // The installation worker comes with the driver installer.
+        DrawInstallDriverPage();
+        break;
+    case StateCheckSystem:
+        CheckEnvironment();
+        UpdateWindow();
+        return;
+    case StateInsertAdapter: DrawInsertAdapterPage(); break;
+    case StateWpsPushButton: DrawWpsPushButtonPage(); break;
+    case StateWpsPin: DrawWpsPinPage(); break;
+    case StateConnecting: DrawConnectingPage(); break;
+    case StateAdapterNotFound:
+        g_nErrorIndex = 6;
+        DrawAdapterNotFoundPage();
+        break;
+    case StateNetworkList:
+        SetTimer(7, 2000);
+        DrawNetworkListPage();
+        break;
+    case StateConnectFailed:
+    case StateHiddenConnectFailed: {
+        int cipher = g_nCipherAlgorithm;
+        g_nErrorIndex = (g_nAuthAlgorithm == 1 && cipher != 1 && cipher != 5 && cipher != 0x101) ? 1 : 2;
+        DrawConnectFailedPage();
+        break;
+    }
+    case StateSuccess: DrawSuccessPage(true); break;
+    case StateSuccessNoInternet: DrawSuccessPage(false); break;
+    case StateDriverFailed:
+        g_nErrorIndex = 0;
+        DrawDriverFailedPage();
+        break;
+    case StateXpUpdateRequired:
+    case StateVistaUpdateRequired:
+        g_nErrorIndex = 5;
+        DrawUpdateRequiredPage(state == StateVistaUpdateRequired);
+        break;
+    case StateAdminRequired:
+        g_nErrorIndex = 7;
+        DrawAdminRequiredPage();
+        break;
+    default:
+        return;
+    }
+    switch (state) {
+    case StateInstallDriver: case StateNetworkList: case StateXpUpdateRequired:
+    case StateVistaUpdateRequired: case StateAdminRequired:
+        break;
+    default:
+        UpdateWindow();
+    }
+}
+
+void CSetupDlg::CheckEnvironment()
+{
+    std::wstring sp = Os().system->GetVersionExW().szCSDVersion;
+    m_nState = ChooseStateAfterChecks(g_bOsXp != 0, g_bOsVista != 0, g_bOsWin7 != 0, g_bOs64Bit != 0, sp,
+                                      IsUserAdmin() != FALSE, [] { return LoadWlanApi(); });
+    ShowStatePage();
+}
+
+// ---- Navigation -------------------------------------------------------------------------
+
+void CSetupDlg::OnBnClickedButtonNext()
+{
+    switch (m_nState) {
+    case StateWelcome:
+        WriteSetupMetrics();
+        m_nState = StateCheckSystem;
+        ShowStatePage();
+        break;
+    case StateNetworkList:
+        ConnectSelectedNetwork();
+        break;
+    case StateSuccess:
+    case StateSuccessNoInternet:
+    case StateDriverFailed:
+        EndDialog(IDOK);
+        break;
+    case StateAdapterNotFound:
+        m_nAnimationFrame = 0;
+        m_nWpsTicks = 0;
+        m_nState = StateInsertAdapter;
+        ShowStatePage();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSetupDlg::OnBnClickedButtonBack()
+{
+    switch (m_nState) {
+    case StateWpsPushButton:
+    case StateConnectFailed:
+        m_nState = StateNetworkList;
+        ShowStatePage();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSetupDlg::ShowGrayOverlay()
+{
+    if (g_pGrayDlg) return;
+    g_pGrayDlg = new CGrayDlg(this);
+    m_pGrayDlg = g_pGrayDlg;
+    g_pGrayDlg->Create();
+    g_pGrayDlg->ShowWindow(SW_SHOW);
+}
+
+void CSetupDlg::DestroyGrayOverlay()
+{
+    if (g_pGrayDlg) {
+        g_pGrayDlg->ShowWindow(SW_HIDE);
+        delete g_pGrayDlg;
+        g_pGrayDlg = nullptr;
+    }
+    m_pGrayDlg = nullptr;
+}
+
+void CSetupDlg::PostFrameMessages()
+{
+    PostMessage(WM_NCACTIVATE, 1, 0);
+    PostMessage(WM_NCPAINT, 1, 0);
+}
+
+bool CSetupDlg::AskQuit(const wchar_t* attempt, const wchar_t* declined)
+{
+    ShowGrayOverlay();
+    g_LogMsg.addLog(attempt, kCancelFunc, LOG_FUNC);
+    INT_PTR answer = m_QuitDlg.DoModal();
+    if (answer == IDOK) return true;
+    DestroyGrayOverlay();
+    g_LogMsg.addLog(declined, kCancelFunc, LOG_FUNC);
+    PostFrameMessages();
+    return false;
+}
+
+void CSetupDlg::CloseWizard() { OnOK(); }
+
+void CSetupDlg::OnBnClickedButtonCancel()
+{
+    switch (m_nState) {
+    case StateSuccess:
+    case StateSuccessNoInternet:
+    case StateDriverFailed:
+    case StateXpUpdateRequired:
+    case StateVistaUpdateRequired:
+    case StateAdminRequired:
+        g_LogMsg.addLog(L"Attempt to close Setup.", kCancelFunc, LOG_FUNC);
+        CloseWizard();
+        g_LogMsg.addLog(L"Setup was closed.", kCancelFunc, LOG_FUNC);
+        g_LogMsg.m_bStopped = 1;
+        break;
+    case StateInsertAdapter:
+        if (!AskQuit(L"Attempt to cancel insert adaptor.", L"Insert adaptor was not cancelled.")) return;
+        DestroyGrayOverlay();
+        KillTimer(2);
+        m_bInsertThreadRunning = 0;
+        CloseWizard();
+        g_LogMsg.addLog(L"Insert adaptor was cancelled.", kCancelFunc, LOG_FUNC);
+        g_LogMsg.m_bStopped = 1;
+        break;
+    case StateScanning:
+        break;
+    case StateWpsPin:
+        if (!AskQuit(L"Attempt to cancel WPS PIN connect.", L"WPS PIN connect was not cancelled.")) return;
+        if (g_bWorkerRunning) {
+            KillTimer(4);
+            g_bWorkerRunning = 0;
+        }
+        DestroyGrayOverlay();
+        CloseWizard();
+        g_LogMsg.addLog(L"WPS PIN connect was cancelled.", kCancelFunc, LOG_FUNC);
+        g_LogMsg.m_bStopped = 1;
+        break;
+    case StateConnecting:
+        KillTimer(5);
+        KillTimer(6);
+        if (g_bWorkerRunning) g_bWorkerRunning = 0;
+        m_nState = StateNetworkList;
+        g_LogMsg.addLog(L"Manual connect was cancelled.", kCancelFunc, LOG_FUNC);
+        ShowStatePage();
+        break;
+    default:
+        if (!AskQuit(L"Attempt to cancel Setup.", L"Setup was not cancelled.")) return;
+        DestroyGrayOverlay();
+        CloseWizard();
+        g_LogMsg.addLog(L"Setup was cancelled.", kCancelFunc, LOG_FUNC);
+        g_LogMsg.m_bStopped = 1;
+        PostFrameMessages();
+        break;
+    }
+}
+
+void CSetupDlg::ConnectSelectedNetwork()
+{
+    // The network list arrives with scanning; without a focused row nothing happens.
+    if (m_nSelectedIndex < 0) return;
+}
+
+void CSetupDlg::OpenHiddenNetworkDialog() { g_nConnectMode = 2; }
+
+void CSetupDlg::OnWpsLink()
+{
+    m_nState = StateWpsPushButton;
+    ShowStatePage();
+}
+
+void CSetupDlg::OnPinLink()
+{
+    m_nWpsPinRetries = 0;
+    m_nState = StateWpsPin;
+    ShowStatePage();
+    m_nWpsTicks = 0;
+    SetTimer(4, 200);
+}
+
+void CSetupDlg::OnHiddenNetworkLink()
+{
+    KillTimer(7);
+    OpenHiddenNetworkDialog();
+}
+
+void CSetupDlg::OnRescan() {}
+void CSetupDlg::OnBnClickedBtnWpsconnect() {}
+void CSetupDlg::OnSortByName() {}
+void CSetupDlg::OnSortBySecurity() {}
+void CSetupDlg::OnSortByStrength() {}
+void CSetupDlg::OnLearnMoreLink() {}
+void CSetupDlg::OnViewDetailsLink() {}
+
+void CSetupDlg::OnNeedHelpLink() { Os().shell->ShellExecuteW(L"open", kSupportPageUrl, 0); }
+
+void CSetupDlg::OnLicenceLink()
+{
+    int state = m_nState;
+    if (state == StateXpUpdateRequired || state == StateVistaUpdateRequired)
+        Os().shell->ShellExecuteW(L"open", LoadText(268), 0);
+}
+
+void CSetupDlg::OnLicenceChecked()
+{
+    m_bLicenceAccepted = 1;
+    GetDlgItem(1163)->ShowWindow(SW_HIDE);
+    GetDlgItem(1162)->ShowWindow(SW_SHOW);
+    for (int id : {1067, 1073}) GetDlgItem(id)->EnableWindow(true);
+    for (int id : {1067, 1073})
+        if (GetDlgItem(id)->IsWindowVisible()) GetDlgItem(id)->SetFocus();
+}
+
+void CSetupDlg::OnLicenceUnchecked()
+{
+    m_bLicenceAccepted = 0;
+    GetDlgItem(1162)->ShowWindow(SW_HIDE);
+    GetDlgItem(1163)->ShowWindow(SW_SHOW);
+    for (int id : {1067, 1073}) GetDlgItem(id)->EnableWindow(false);
+}
+
+void CSetupDlg::OnSelchangeLanguage()
+{
+    auto* combo = static_cast<CComboBoxCtrl*>(GetDlgItem(1179));
+    int index = combo->GetCurSel();
+    const auto& langs = UiLanguages();
+    bool wasRtl = IsRtlLanguage(g_nUiLanguage);
+    g_nUiLanguage = (index >= 0 && index < static_cast<int>(langs.size())) ? langs[index].langid : 1033;
+    CreatePageFonts();
+    FillLanguageCombo();
+    HideAllPageControls();
+    combo->SetCurSel(index);
+    bool rtl = IsRtlLanguage(g_nUiLanguage);
+    if (rtl) ApplyRtlStyles();
+    else if (wasRtl) RemoveRtlStyles();
+    SetWindowTextW(LoadText(207));
+    DrawWelcomePage();
+    PlaceNavigationButtons();
+    if (m_bLicenceAccepted) OnLicenceChecked();
+    std::int32_t lang = g_nUiLanguage;
+    g_LogMsg.addLog(reinterpret_cast<const wchar_t*>(&lang), nullptr, LOG_LOCALE);
+}
+
+LRESULT CSetupDlg::OnWpsAccessPointChosen(WPARAM, LPARAM)
+{
+    GetDlgItem(1071)->ShowWindow(SW_HIDE);
+    GetDlgItem(1152)->ShowWindow(SW_SHOW);
+    m_nWpsTicks = 0;
+    return 0;
+}
+
+LRESULT CSetupDlg::OnAdapterFound(WPARAM, LPARAM)
+{
+    GetDlgItem(1071)->ShowWindow(SW_HIDE);
+    GetDlgItem(1152)->ShowWindow(SW_SHOW);
+    return 0;
+}
+
+LRESULT CSetupDlg::OnListItemClicked(WPARAM, LPARAM)
+{
+    GetDlgItem(1067)->EnableWindow(true);
+    GetDlgItem(1073)->EnableWindow(true);
+    return 0;
+}
+
+LRESULT CSetupDlg::OnListItemDoubleClicked(WPARAM, LPARAM) { return 0; }
+
+// ---- Timers -------------------------------------------------------------------------------
+
+void CSetupDlg::ShowAnimationFrame()
+{
+    auto* busy = static_cast<CPicture*>(GetDlgItem(1070));
+    int frame = m_nAnimationFrame % 8;
+    static const int kFrameIds[8] = {306, 307, 308, 309, 310, 311, 312, 304};
+    busy->SetImage(m_animationFrames[frame], kFrameIds[frame]);
+}
+
+void CSetupDlg::TimerTail()
+{
+    ++m_nAnimationFrame;
+    UpdateWindow();
+}
+
+void CSetupDlg::OnTimer(UINT_PTR id)
+{
+    switch (id) {
+    case 0:
+        ShowAnimationFrame();
+        TimerTail();
+        break;
+    case 2: case 4: case 5: case 6:
+        // Their steps' workers arrive with adapter detection, WPS and connecting.
+        ShowAnimationFrame();
+        TimerTail();
+        break;
+    default:
+        break;
+    }
+}

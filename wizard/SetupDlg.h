@@ -1,0 +1,181 @@
+#pragma once
+// The wizard: one dialog that shows one page at a time. Which page, and what Next,
+// Back and Cancel do, depends on the wizard state m_nState.
+#include <QFont>
+#include <QImage>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "framework/Controls.h"
+#include "framework/MessageMap.h"
+#include "wizard/QuitDlg.h"
+
+enum WizardState {
+    StateWelcome = 1,
+    StateInstallDriver = 2,
+    StateCheckSystem = 3,
+    StateInsertAdapter = 4,
+    StateWpsPushButton = 5,
+    StateNetworkList = 8,
+    StateScanning = 9,
+    StateWpsPin = 11,
+    StateConnecting = 12,
+    StateConnectFailed = 13,
+    StateHiddenConnectFailed = 14,
+    StateSuccess = 16,
+    StateSuccessNoInternet = 17,
+    StateDriverFailed = 18,
+    StateAdapterNotFound = 19,
+    StateXpUpdateRequired = 21,
+    StateVistaUpdateRequired = 22,
+    StateAdminRequired = 23,
+};
+
+// Private messages of the wizard and its dialogs.
+constexpr UINT WM_PASSWORD_CLOSE = 0x800B;
+constexpr UINT WM_WPS_AP_CHOSEN = 0x800C;
+constexpr UINT WM_WPS_CONNECT_CLOSE = 0x800D;
+constexpr UINT WM_QUIT_CLOSE = 0x800E;
+constexpr UINT WM_ADAPTER_FOUND = 0x800F;
+constexpr UINT WM_LEARN_MORE_CLOSE = 0x8010;
+constexpr UINT WM_LIST_ITEM_CLICKED = 0x8011;
+constexpr UINT WM_ERROR_CODE_CLOSE = 0x8012;
+constexpr UINT WM_LIST_ITEM_DBLCLK = 0x8013;
+
+// The addresses the links open.
+extern const wchar_t* const kSupportPageUrl;
+
+// Page fonts, in the order of their table.
+enum PageFont { FontTitle, FontSubtitle, FontBody, FontBodyBold, FontInlineNext, FontPin, FontSmall,
+                FontUnderlined, FontLarge, PageFontCount };
+
+class CGrayDlg;
+
+class CSetupDlg : public CMappedDialog<CSetupDlg> {
+public:
+    CSetupDlg();
+    ~CSetupDlg() override;
+    const char* ClassName() const override { return "CSetupDlg"; }
+
+    using Map = MessageMapEntry<CSetupDlg>;
+    static const Map kMessageMap[];
+    static const std::size_t kMessageMapSize;
+
+    std::atomic<int> m_nState{0};
+    std::atomic<int> m_nInstallResult{0};
+    std::atomic<int> m_bInstalledThisRun{0};
+    std::atomic<int> m_bInsertThreadRunning{0};
+    std::atomic<int> m_bAdapterFound{0};
+    std::atomic<int> m_nAnimationFrame{0};
+    std::atomic<int> m_nWpsTicks{0};
+    std::atomic<int> m_nWpsPinRetries{0};
+    int m_nSelectedIndex = -1;
+    int m_nVersionNumber = 0;
+    int m_bLicenceAccepted = 0;
+
+    // Redraws the page of m_nState and starts the state's own work.
+    void ShowStatePage();
+
+    // Handlers of the message map.
+    void OnBnClickedButtonNext();
+    void OnBnClickedButtonBack();
+    void OnBnClickedButtonCancel();
+    void OnWpsLink();
+    void OnPinLink();
+    void OnHiddenNetworkLink();
+    void OnRescan();
+    void OnBnClickedBtnWpsconnect();
+    void OnLearnMoreLink();
+    void OnViewDetailsLink();
+    void OnNeedHelpLink();
+    void OnLicenceUnchecked();
+    void OnLicenceChecked();
+    void OnSelchangeLanguage();
+    void OnLicenceLink();
+    void OnSortByName();
+    void OnSortBySecurity();
+    void OnSortByStrength();
+    LRESULT OnWpsAccessPointChosen(WPARAM, LPARAM);
+    LRESULT OnAdapterFound(WPARAM, LPARAM);
+    LRESULT OnListItemClicked(WPARAM, LPARAM);
+    LRESULT OnListItemDoubleClicked(WPARAM, LPARAM);
+
+    void ConnectSelectedNetwork();
+    void OpenHiddenNetworkDialog();
+    void CheckEnvironment();
+    void ReadSetupMetrics();
+    void WriteSetupMetrics();
+
+    // Page drawing (Pages.cpp).
+    void HideAllPageControls();
+    void CreatePageFonts();
+    void LoadPagePictures();
+    void MeasureTitleWidths();
+    QSize MeasureText(const std::wstring& text, PageFont font) const;
+    void PlaceNavigationButtons();
+    void ApplyRtlStyles();
+    void RemoveRtlStyles();
+    void FillLanguageCombo();
+
+    CQuitDlg& QuitDialog() { return m_QuitDlg; }
+    const QFont& Font(PageFont f) const { return m_fonts[f]; }
+
+protected:
+    void CreateControls() override;
+    BOOL OnInitDialog() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnClose() override { OnBnClickedButtonCancel(); }
+    void OnPaintBackground(QPainter& painter) override;
+
+private:
+    // The grey overlay around a modal dialog.
+    void ShowGrayOverlay();
+    void DestroyGrayOverlay();
+    void PostFrameMessages();
+    // Asks the cancel question; true on Yes. Logs the attempt, and the decline.
+    bool AskQuit(const wchar_t* attempt, const wchar_t* declined);
+    void CloseWizard();
+    void ShowAnimationFrame();
+    void TimerTail();
+
+    // Page functions (Pages.cpp), each with its right-to-left twin inside.
+    void DrawWelcomePage();
+    void DrawInstallDriverPage();
+    void DrawInsertAdapterPage();
+    void DrawWpsPushButtonPage();
+    void DrawNetworkListPage();
+    void DrawWpsPinPage();
+    void DrawConnectingPage();
+    void DrawConnectFailedPage();
+    void DrawSuccessPage(bool internet);
+    void DrawDriverFailedPage();
+    void DrawAdapterNotFoundPage();
+    void DrawUpdateRequiredPage(bool vista);
+    void DrawAdminRequiredPage();
+
+    // Layout helpers: a text at its left-to-right place, mirrored for right-to-left.
+    void PlaceText(int id, UINT stringId, int x, int y, int w, int h, PageFont font);
+    void PlaceLink(int id, UINT stringId, int x, int y, int h = 20);
+    void PlacePicture(int id, int resourceId, int x, int y, bool bitmap = false);
+    void ShowTitle(UINT titleId, UINT subtitleId);
+    void ShowLogoAndHelp();
+    // The visible Next and Back variants for the page and language.
+    void ShowNext(UINT captionId, bool enabled, bool longWord);
+    void ShowBack(UINT captionId, bool enabled);
+    void ShowCancel(UINT captionId, bool enabled);
+    int Mirror(int x, int w) const;
+    bool Rtl() const;
+
+    CQuitDlg m_QuitDlg;
+    CGrayDlg* m_pGrayDlg = nullptr;
+    QFont m_fonts[PageFontCount];
+    QImage m_background;
+    QImage m_animationFrames[8];
+    int m_nWpsTitleOffset = 0;
+    int m_nNoInternetOffset = 0;
+    std::wstring m_szModelText;
+    std::vector<unsigned char> m_InterfaceGuid;
+    std::vector<unsigned char> m_SiteSurveyList, m_SiteSurveyData, m_ImageData, m_ImageDataBuffer;
+};
