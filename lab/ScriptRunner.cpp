@@ -97,7 +97,7 @@ ScriptRunner::ScriptRunner(Script script, sim::SimPC& pc, HostOptions options)
 int ScriptRunner::Run()
 {
     rt::Worker person;
-    person.Start("person", [this] { PersonMain(); });
+    person.Start("person", [this] { PersonMain(); }, true);
     std::string commandLine = m_options.commandLine;
     for (;;) {
         m_bProcessEnded = false;

@@ -352,7 +352,7 @@ Worker::~Worker()
     if (m_impl) StopAndJoin();
 }
 
-void Worker::Start(const std::string& name, std::function<void()> body)
+void Worker::Start(const std::string& name, std::function<void()> body, bool hostScoped)
 {
     if (m_impl) StopAndJoin();
     auto impl = std::make_shared<Impl>();
@@ -363,7 +363,7 @@ void Worker::Start(const std::string& name, std::function<void()> body)
         std::unique_lock lock(s.m);
         impl->participant.id = s.nextId++;
         impl->participant.name = name;
-        s.workers.push_back(impl);
+        if (!hostScoped) s.workers.push_back(impl);
         if (s.mode == ClockMode::Virtual) s.runQueue.push_back(&impl->participant);
     }
     Impl* raw = impl.get();

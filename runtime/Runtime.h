@@ -58,7 +58,9 @@ public:
     Worker(const Worker&) = delete;
     Worker& operator=(const Worker&) = delete;
 
-    void Start(const std::string& name, std::function<void()> body);
+    // A worker belongs to the running program unless hostScoped (the lab's own
+    // participants), which StopAllWorkers leaves alone.
+    void Start(const std::string& name, std::function<void()> body, bool hostScoped = false);
     void RequestStop();   // the worker's next runtime wait returns "stopped"
     void Join();
     void StopAndJoin() { RequestStop(); Join(); }
@@ -70,7 +72,7 @@ private:
     std::shared_ptr<Impl> m_impl;
 };
 
-// Stops and joins every worker still alive (process end).
+// Stops and joins every worker of the program still alive (process end).
 void StopAllWorkers();
 
 // ---- The UI thread's queue and pump ------------------------------------------------

@@ -336,7 +336,7 @@ QImage question(const Request& rq) {
     p.drawArc(QRectF(end.x() - r, end.y() - r, 2 * r, 2 * r), 30 * 16, 70 * 16);
   }
   p.restore();
-  const QRectF box = drawBadge(p, QPointF(rq.width - 70, 78), 42, QColor(236, 84, 76), pal::redDark);
+  const QRectF box = drawBadge(p, QPointF(rq.width - 66, 68), 42, QColor(236, 84, 76), pal::redDark);
   drawQuestionMark(p, box.adjusted(6, 2, -6, -2), Qt::white, 7.5);
   return img;
 }

@@ -26,6 +26,16 @@ const RendererTable& renderers() {
   return table;
 }
 
+bool isOpaque(const QImage& img) {
+  const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < argb.height(); ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x)
+      if (qAlpha(line[x]) != 255) return false;
+  }
+  return true;
+}
+
 // Renders every frame of one entry; bitmaps and icons come out in their final format.
 bool renderEntry(const PictureEntry& e, std::vector<QImage>& frames, QString& error) {
   const auto it = renderers().find(e.renderer);
@@ -41,8 +51,9 @@ bool renderEntry(const PictureEntry& e, std::vector<QImage>& frames, QString& er
                   .arg(e.line).arg(e.renderer).arg(img.width()).arg(img.height()).arg(e.width).arg(e.height);
       return false;
     }
-    // Bitmaps are opaque; everything else keeps its transparency.
-    img = img.convertToFormat(e.kind == QLatin1String("bmp") ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    // Bitmaps are opaque; everything else keeps its transparency where it has any.
+    img = img.convertToFormat(e.kind == QLatin1String("bmp") || isOpaque(img) ? QImage::Format_RGB32
+                                                                               : QImage::Format_ARGB32);
     frames.push_back(img);
   }
   return true;
