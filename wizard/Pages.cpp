@@ -188,9 +188,9 @@ void CSetupDlg::ShowTitle(UINT titleId, UINT subtitleId)
 
 void CSetupDlg::ShowLogoAndHelp()
 {
-    if (Rtl()) PlacePicture(1111, 313, 20, 12);
-    else PlacePicture(1125, 313, 20, 12);
-    // The logo's place mirrors; its control follows the reading direction.
+    // The logo tile sits in the blue header band, at the top right for right-to-left.
+    if (Rtl()) PlacePicture(1111, 313, 12, 6);
+    else PlacePicture(1125, 313, 12, 6);
     PlaceLink(1154, 263, 44, 443);
 }
 
@@ -259,8 +259,9 @@ void CSetupDlg::DrawWelcomePage()
     PlaceText(1176, 0, 42 + lead + nextW, 109, 10, 24, FontSubtitle);
     GetDlgItem(1176)->SetWindowTextW(L".");
     PlacePicture(1109, 247, 470, 150);
-    PlacePicture(1163, 320, 42, 300);
-    PlacePicture(1162, 321, 42, 300);
+    // 1163 shows the empty box (a click ticks it), 1162 the ticked one.
+    PlacePicture(1163, 321, 42, 300);
+    PlacePicture(1162, 320, 42, 300);
     GetDlgItem(m_bLicenceAccepted ? 1163 : 1162)->ShowWindow(SW_HIDE);
     PlaceText(1065, 170, 70, 300, 400, 22, FontBody);
     int textW = MeasureText(LoadText(170), FontBody).width();
@@ -274,7 +275,7 @@ void CSetupDlg::DrawWelcomePage()
 
 void CSetupDlg::DrawInstallDriverPage()
 {
-    PlacePicture(1125, 313, 20, 12);
+    PlacePicture(1125, 313, 12, 6);
     CWnd* busy = GetDlgItem(1070);
     busy->MoveWindow((kClientWidth - 34) / 2, 200, 34, 34);
     busy->ShowWindow(SW_SHOW);
@@ -375,7 +376,7 @@ void CSetupDlg::DrawWpsPinPage()
 
 void CSetupDlg::DrawConnectingPage()
 {
-    PlacePicture(1125, 313, 20, 12);
+    PlacePicture(1125, 313, 12, 6);
     CWnd* busy = GetDlgItem(1070);
     busy->MoveWindow((kClientWidth - 34) / 2, 200, 34, 34);
     busy->ShowWindow(SW_SHOW);

@@ -149,6 +149,14 @@ BOOL CSetupDlg::OnInitDialog()
     return TRUE;
 }
 
+int ChooseFirstState(int versionNumber, const std::optional<SetupMetrics>& metrics, bool siblingModel)
+{
+    if (!metrics) return StateWelcome;
+    if (versionNumber > static_cast<int>(std::wcstol(metrics->software.c_str(), nullptr, 10))) return StateWelcome;
+    if (metrics->adapter.empty()) return StateCheckSystem;
+    return metrics->adapter == (siblingModel ? L"QW2100QW2600_V2" : L"QW4100") ? StateCheckSystem : StateWelcome;
+}
+
 void CSetupDlg::ReadSetupMetrics()
 {
     if (auto v = Os().system->GetFileVersionInfo(Os().system->GetModuleFileNameW()))
@@ -156,20 +164,15 @@ void CSetupDlg::ReadSetupMetrics()
 
     Registry* reg = Os().registry;
     const auto root = HKEY_ROOT::HKEY_LOCAL_MACHINE;
+    std::optional<SetupMetrics> metrics;
     std::wstring adapter, language, software;
-    int state;
-    if (reg->RegOpenKeyExW(root, kMetricsKey) != ERROR_SUCCESS ||
-        reg->RegQueryValueExW(root, kMetricsKey, L"adapter", &adapter, 260) != ERROR_SUCCESS ||
-        reg->RegQueryValueExW(root, kMetricsKey, L"language", &language, 260) != ERROR_SUCCESS ||
-        reg->RegQueryValueExW(root, kMetricsKey, L"Software", &software, 260) != ERROR_SUCCESS) {
-        state = StateWelcome;
-    } else if (m_nVersionNumber > static_cast<int>(std::wcstol(software.c_str(), nullptr, 10))) {
-        state = StateWelcome;
-    } else if (adapter.empty()) {
-        state = StateCheckSystem;
-    } else {
-        state = adapter == (g_bSiblingModel ? L"QW2100QW2600_V2" : L"QW4100") ? StateCheckSystem : StateWelcome;
+    if (reg->RegOpenKeyExW(root, kMetricsKey) == ERROR_SUCCESS &&
+        reg->RegQueryValueExW(root, kMetricsKey, L"adapter", &adapter, 260) == ERROR_SUCCESS &&
+        reg->RegQueryValueExW(root, kMetricsKey, L"language", &language, 260) == ERROR_SUCCESS &&
+        reg->RegQueryValueExW(root, kMetricsKey, L"Software", &software, 260) == ERROR_SUCCESS) {
+        metrics = SetupMetrics{adapter, language, software};
     }
+    int state = ChooseFirstState(m_nVersionNumber, metrics, g_bSiblingModel != 0);
     m_nState = state;
     if (state == StateWelcome) {
         std::int32_t lang = g_nUiLanguage;

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/Controls.h"
@@ -52,6 +53,14 @@ enum PageFont { FontTitle, FontSubtitle, FontBody, FontBodyBold, FontInlineNext,
                 FontUnderlined, FontLarge, PageFontCount };
 
 class CGrayDlg;
+
+// The metrics values of an earlier run, as read from the registry.
+struct SetupMetrics {
+    std::wstring adapter, language, software;
+};
+// The first wizard state from the metrics (none: the key or a value could not be read)
+// and this program's version number.
+int ChooseFirstState(int versionNumber, const std::optional<SetupMetrics>& metrics, bool siblingModel);
 
 class CSetupDlg : public CMappedDialog<CSetupDlg> {
 public:
