@@ -13,6 +13,7 @@
 #include <set>
 
 #include "framework/Dialog.h"
+#include "framework/Fonts.h"
 #include "runtime/Runtime.h"
 
 namespace Framework {
@@ -72,6 +73,7 @@ protected:
 void Init()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    LoadProgramFonts();
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     QApplication::setFont(font);
