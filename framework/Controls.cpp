@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "framework/Dialog.h"
+#include "framework/TextDraw.h"
 
 namespace {
 
@@ -21,14 +22,10 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        p.setFont(m_control->GetFont());
         p.setPen(m_control->TextColor());
-        QString text = ToQ(m_control->GetWindowTextW());
-        QTextOption option(static_cast<Qt::Alignment>(m_control->Alignment()));
-        option.setWrapMode(QTextOption::WordWrap);
-        option.setTextDirection((m_control->GetExStyle() & WS_EX_RTLREADING) ? Qt::RightToLeft
-                                                                             : Qt::LeftToRight);
-        p.drawText(QRectF(rect()), text, option);
+        Framework::DrawControlText(p, rect(), ToQ(m_control->GetWindowTextW()), m_control->GetFont(),
+                                   static_cast<Qt::Alignment>(m_control->Alignment()),
+                                   (m_control->GetExStyle() & WS_EX_RTLREADING) != 0);
     }
 
 private:
@@ -50,13 +47,10 @@ protected:
         QPainter p(this);
         QFont f = m_control->GetFont();
         f.setUnderline(underMouse() || hasFocus());
-        p.setFont(f);
         p.setPen(m_control->TextColor());
         bool rtl = m_control->GetExStyle() & (WS_EX_RIGHT | WS_EX_RTLREADING);
-        QTextOption option((rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
-        option.setWrapMode(QTextOption::WordWrap);
-        p.drawText(QRectF(rect()), ToQ(m_control->GetWindowTextW()), option);
+        Framework::DrawControlText(p, rect(), ToQ(m_control->GetWindowTextW()), f,
+                                   (rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, rtl);
     }
     void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
     void mouseReleaseEvent(QMouseEvent* e) override

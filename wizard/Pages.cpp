@@ -18,7 +18,7 @@ const QColor kTextColour(0, 70, 109);
 const QColor kLinkColour(0, 153, 203);
 
 const int kTextIds[] = {1060, 1061, 1063, 1065, 1086, 1097, 1183, 1184, 1185, 1071, 1152, 1153, 1161, 1119,
-                        1129, 1130, 1131, 1132, 1181, 1176, 1177, 1180, 1135, 1136, 1137, 1138};
+                        1129, 1130, 1131, 1132, 1133, 1181, 1176, 1177, 1180, 1135, 1136, 1137, 1138};
 const int kLinkIds[] = {1117, 1118, 1127, 1128, 1134, 1154, 1182};
 const int kButtonIds[] = {1067, 1073, 1074, 1068, 1077, 1075, 1072, 1078, 1069, 1103, 1098, 1102, 1120, 1121, 1122};
 const int kPictureIds[] = {1105, 1107, 1108, 1099, 1100, 1101, 1106, 1109, 1110, 1125, 1111, 1139, 1140, 1141,
@@ -253,10 +253,12 @@ void CSetupDlg::DrawWelcomePage()
     ShowLogoAndHelp();
     ShowTitle(165, 169);
     // The bold "Next" after the subtitle's measured leading part, then a period.
-    int lead = MeasureText(LoadText(298), FontSubtitle).width();
+    // The right-to-left tables keep other texts at 298: measure the sentence and its blank.
+    int lead = MeasureText(Rtl() ? LoadText(169) + L" " : LoadText(298), FontSubtitle).width();
     int nextW = MeasureText(LoadText(10006), FontInlineNext).width() + 2;
     PlaceText(1181, 10006, 42 + lead, 109, nextW, 24, FontInlineNext);
-    PlaceText(1176, 0, 42 + lead + nextW, 109, 10, 24, FontSubtitle);
+    int periodW = MeasureText(L".", FontSubtitle).width() + 1;
+    PlaceText(1176, 0, 42 + lead + nextW, 109, periodW, 24, FontSubtitle);
     GetDlgItem(1176)->SetWindowTextW(L".");
     PlacePicture(1109, 247, 470, 150);
     // 1163 shows the empty box (a click ticks it), 1162 the ticked one.
@@ -264,8 +266,12 @@ void CSetupDlg::DrawWelcomePage()
     PlacePicture(1162, 320, 42, 300);
     GetDlgItem(m_bLicenceAccepted ? 1163 : 1162)->ShowWindow(SW_HIDE);
     PlaceText(1065, 170, 70, 300, 400, 22, FontBody);
+    // The licence link follows the sentence, or starts the next line when it would run
+    // into the picture.
     int textW = MeasureText(LoadText(170), FontBody).width();
-    PlaceLink(1182, 171, 70 + textW + 4 > 420 ? 70 : 70 + textW + 4, 70 + textW + 4 > 420 ? 322 : 300);
+    int linkW = MeasureText(LoadText(171), FontBody).width();
+    bool sameLine = 70 + textW + 4 + linkW <= 460;
+    PlaceLink(1182, 171, sameLine ? 70 + textW + 4 : 70, sameLine ? 300 : 322);
     CWnd* combo = GetDlgItem(1179);
     combo->MoveWindow(Mirror(42, 132), 380, 132, 30);
     combo->ShowWindow(SW_SHOW);

@@ -490,16 +490,21 @@ void CSetupDlg::OnSelchangeLanguage()
     bool wasRtl = IsRtlLanguage(g_nUiLanguage);
     g_nUiLanguage = (index >= 0 && index < static_cast<int>(langs.size())) ? langs[index].langid : 1033;
     CreatePageFonts();
+    // The window is minimised while the page is rebuilt, then restored.
+    Widget()->showMinimized();
     FillLanguageCombo();
     HideAllPageControls();
     combo->SetCurSel(index);
+    combo->ShowWindow(SW_SHOW);
     bool rtl = IsRtlLanguage(g_nUiLanguage);
     if (rtl) ApplyRtlStyles();
     else if (wasRtl) RemoveRtlStyles();
     SetWindowTextW(LoadText(207));
-    DrawWelcomePage();
     PlaceNavigationButtons();
-    if (m_bLicenceAccepted) OnLicenceChecked();
+    MeasureTitleWidths();
+    DrawWelcomePage();
+    rt::Sleep(50);
+    Widget()->showNormal();
     std::int32_t lang = g_nUiLanguage;
     g_LogMsg.addLog(reinterpret_cast<const wchar_t*>(&lang), nullptr, LOG_LOCALE);
 }
