@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     int status = 0;
     if (options.probeSecondInstance) {
         Framework::SetWindowShownHook(&ExitBecauseWindowShown);
-        lab::ProcessHost host;
+        lab::ProcessHost host([&] { pc->BeginProcess(); });
         host.RunProcess(options.commandLine);
     } else if (options.headless) {
         lab::ScriptRunner runner(script, *pc, options);
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     } else {
         lab::SimPanel panel(*pc);
         panel.show();
-        lab::ProcessHost host;
+        lab::ProcessHost host([&] { pc->BeginProcess(); });
         host.RunProcess(options.commandLine);
     }
     rt::Shutdown();

@@ -14,6 +14,7 @@ namespace lab {
 
 void ProcessHost::RunProcess(const std::string& commandLineUtf8)
 {
+    if (m_onStart) m_onStart();
     ResetProcessGlobals();
     ResetWlanBinding();
     g_pGrayDlg = nullptr;

@@ -86,7 +86,7 @@ std::string StateText()
 }  // namespace
 
 ScriptRunner::ScriptRunner(Script script, sim::SimPC& pc, HostOptions options)
-    : m_script(std::move(script)), m_pc(pc), m_options(std::move(options))
+    : m_script(std::move(script)), m_pc(pc), m_options(std::move(options)), m_host([&pc] { pc.BeginProcess(); })
 {
     if (m_options.out) {
         m_out = *m_options.out;

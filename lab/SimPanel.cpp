@@ -17,7 +17,7 @@ SimPanel::SimPanel(sim::SimPC& pc) : QWidget(nullptr, Qt::Window), m_pc(pc)
     auto* about = new QLabel(this);
     about->setText(QStringLiteral("<b>Scenario:</b> %1<br><b>From:</b> %2<br><b>Windows</b> %3 %4, %5<br>"
                                   "<b>Machine folder:</b><br>%6")
-                       .arg(QString::fromStdString(s.name), QString::fromStdString(s.sourceFile),
+                       .arg(QString::fromStdString(s.name).toHtmlEscaped(), QString::fromStdString(s.sourceFile).toHtmlEscaped(),
                             QString::fromStdString(s.os.version), QString::fromStdString(s.os.servicePack),
                             QString::fromStdString(s.os.arch), QString::fromStdString(pc.MachineDir().string())));
     about->setWordWrap(true);

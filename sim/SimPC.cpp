@@ -241,7 +241,7 @@ std::optional<std::wstring> SimPC::GetEnvironmentVariableW(const std::wstring& n
     return std::nullopt;
 }
 
-DWORD SimPC::GetCurrentProcessId() { return 4000 + static_cast<DWORD>(::getpid() % 1000) * 4; }
+DWORD SimPC::GetCurrentProcessId() { return m_processId; }
 
 // ---- Registry -----------------------------------------------------------------------
 

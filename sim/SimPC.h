@@ -35,6 +35,8 @@ public:
     // machine holds no file of that name).
     std::filesystem::path HostPath(const std::wstring& windowsPath, bool forWriting) const;
     std::vector<std::wstring> OpenedDocuments() const;
+    // A new process of the program starts on this PC: it gets the next process number.
+    void BeginProcess() { m_processId += 4; }
     // The wall clock at the start of the run, ms since 1970 (UTC fields = local time).
     std::int64_t StartWallMs() const;
 
@@ -97,6 +99,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::wstring> m_opened;
     std::wstring m_clipboard;
+    DWORD m_processId = 3408;  // process numbers are the PC's own, so runs repeat exactly
 };
 
 // The per-user folder where a scenario's machine lives when no --machine is given.

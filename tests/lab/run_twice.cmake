@@ -1,0 +1,20 @@
+# The same script on the same PC gives the same run: two runs write identical logs,
+# results and screenshots.
+foreach(n 1 2)
+  file(REMOVE_RECURSE ${OUT}/${n})
+  execute_process(COMMAND ${EXE} --headless --fresh --machine ${OUT}/${n}/machine --script ${SCRIPT}
+                          --out ${OUT}/${n} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "run ${n} ended with status ${status}")
+  endif()
+endforeach()
+file(GLOB outputs RELATIVE ${OUT}/1 ${OUT}/1/*.txt ${OUT}/1/*.png)
+foreach(f IN LISTS outputs)
+  file(SHA256 ${OUT}/1/${f} a)
+  file(SHA256 ${OUT}/2/${f} b)
+  if(NOT a STREQUAL b)
+    message(FATAL_ERROR "${f} differs between two runs of the same script")
+  endif()
+endforeach()
+list(LENGTH outputs count)
+message(STATUS "${count} outputs identical")
