@@ -151,6 +151,7 @@ void CSetupDlg::ShowCancel(UINT captionId, bool enabled)
 void CSetupDlg::PlaceText(int id, UINT stringId, int x, int y, int w, int h, PageFont font)
 {
     auto* text = static_cast<CStaticText*>(GetDlgItem(id));
+    text->ModifyStyle(SS_CENTER, 0);  // only the busy pages centre their status line
     text->SetFont(m_fonts[font]);
     text->SetTextColor(kTextColour);
     text->SetWindowTextW(LoadText(stringId));
@@ -279,15 +280,21 @@ void CSetupDlg::DrawWelcomePage()
     ShowCancel(174, true);
 }
 
-void CSetupDlg::DrawInstallDriverPage()
+void CSetupDlg::DrawBusyPage(UINT statusId)
 {
+    // The logo, the spinner centred in the window and the status line centred under it;
+    // these pages have no right-to-left twin.
     PlacePicture(1125, 313, 12, 6);
     CWnd* busy = GetDlgItem(1070);
     busy->MoveWindow((kClientWidth - 34) / 2, 200, 34, 34);
     busy->ShowWindow(SW_SHOW);
-    auto* status = static_cast<CStaticText*>(GetDlgItem(1071));
-    PlaceText(1071, 177, 175, 244, 400, 24, FontBody);
-    status->ModifyStyle(0, SS_CENTER);
+    PlaceText(1071, statusId, 175, 244, 400, 24, FontBody);
+    GetDlgItem(1071)->ModifyStyle(0, SS_CENTER);
+}
+
+void CSetupDlg::DrawInstallDriverPage()
+{
+    DrawBusyPage(177);
     ShowNext(172, false, false);
     ShowBack(173, false);
     ShowCancel(174, false);
@@ -382,12 +389,7 @@ void CSetupDlg::DrawWpsPinPage()
 
 void CSetupDlg::DrawConnectingPage()
 {
-    PlacePicture(1125, 313, 12, 6);
-    CWnd* busy = GetDlgItem(1070);
-    busy->MoveWindow((kClientWidth - 34) / 2, 200, 34, 34);
-    busy->ShowWindow(SW_SHOW);
-    PlaceText(1071, 183, 175, 244, 400, 24, FontBody);
-    GetDlgItem(1071)->ModifyStyle(0, SS_CENTER);
+    DrawBusyPage(183);
     ShowCancel(174, true);
 }
 

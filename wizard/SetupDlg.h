@@ -151,6 +151,7 @@ private:
 
     // Page functions (Pages.cpp), each with its right-to-left twin inside.
     void DrawWelcomePage();
+    void DrawBusyPage(UINT statusId);
     void DrawInstallDriverPage();
     void DrawInsertAdapterPage();
     void DrawWpsPushButtonPage();
