@@ -5,16 +5,16 @@
 
 namespace Framework {
 
-void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
-                     Qt::Alignment alignment, bool rightToLeft)
+namespace {
+
+// Lays the text out the way the controls draw it.
+void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Alignment alignment, bool rightToLeft)
 {
     QTextOption option(alignment | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::WordWrap);
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     QFontMetricsF latin(font);
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    QTextLayout layout(shown, font);
+    layout.setFont(font);
     layout.setTextOption(option);
     layout.beginLayout();
     qreal y = 0;
@@ -31,8 +31,37 @@ void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, 
         y += std::max(line.height(), latin.lineSpacing());
     }
     layout.endLayout();
+}
+
+QString Shown(const QString& text)
+{
+    QString shown = text;
+    // CR LF keeps the string's length: a line separator and a zero-width space.
+    shown.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator) + QChar(0x200B));
+    return shown;
+}
+
+}  // namespace
+
+void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                     Qt::Alignment alignment, bool rightToLeft)
+{
+    QTextLayout layout(Shown(text));
+    LayOut(layout, rect, font, alignment, rightToLeft);
     painter.setFont(font);
     layout.draw(&painter, rect.topLeft());
+}
+
+QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
+                       bool rightToLeft, int index)
+{
+    QTextLayout layout(Shown(text));
+    LayOut(layout, rect, font, alignment, rightToLeft);
+    QTextLine line = layout.lineForTextPosition(index);
+    if (!line.isValid()) line = layout.lineAt(layout.lineCount() - 1);
+    if (!line.isValid()) return rect.topLeft();
+    qreal x = line.cursorToX(index);
+    return QPointF(rect.left() + x, rect.top() + line.y() + line.ascent() - QFontMetricsF(font).ascent());
 }
 
 }  // namespace Framework

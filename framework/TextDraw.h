@@ -13,4 +13,9 @@ namespace Framework {
 void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
                      Qt::Alignment alignment, bool rightToLeft);
 
+// Where the character at `index` stands when the text is drawn as above: x of its edge
+// (for right-to-left text, the edge where a word placed in a gap ends) and the top of its line.
+QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
+                       bool rightToLeft, int index);
+
 }  // namespace Framework

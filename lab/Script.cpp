@@ -236,6 +236,7 @@ const Syntax kSyntax[] = {
     {"mark", Op::Mark, [](LineParser& p) { p.MarkName(); }},
     {"expect since", Op::ExpectSince, [](LineParser& p) { p.SinceMark(); }},
     {"expect exit", Op::ExpectExit, [](LineParser&) {}},
+    {"show-page", Op::ShowPage, [](LineParser& p) { p.Number(); }},
 };
 
 const Syntax* FindSyntax(std::string_view name) {

@@ -34,7 +34,9 @@ enum class Op {
     ExpectRegistry, ExpectNoRegistry, ExpectClipboard, ExpectErrorIndex, ExpectLanguage,
     ExpectProfile, ExpectDocument, ExpectOpened, ExpectFile, ExpectNoFile, ExpectRows,
     ExpectRow, ExpectConnected, ExpectValidPin, ExpectImage, ExpectFont, Mark, ExpectSince,
-    ExpectExit
+    ExpectExit,
+    // Lab extensions beyond the shared language.
+    ShowPage
 };
 
 // `key NAME`; the names are spelt exactly as here ("Alt+F4" for AltF4).
@@ -111,6 +113,10 @@ enum class WorldEvent {
 // | mark NAME                                   | Mark             | texts {NAME}
 // | expect since NAME MIN MAX                   | ExpectSince      | texts {NAME}, minMs, maxMs
 // | expect exit                                 | ExpectExit       | -
+// | show-page N                                 | ShowPage         | numbers {N}
+//
+// `show-page N` is the lab's own: the wizard draws the page of state N as if it had
+// reached it (for pages whose road through the program is not built yet).
 //
 // `start`: every argument, quoted or bare, is joined with single spaces into the
 // command-line text, as the host joins its own arguments; so `start /show driver` and

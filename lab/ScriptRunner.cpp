@@ -146,7 +146,7 @@ ScriptRunner::Outcome ScriptRunner::Execute(const ScriptLine& line)
     switch (line.op) {
     case Op::Click: case Op::DoubleClick: case Op::Hover: case Op::Type: case Op::Key:
     case Op::SelectNetwork: case Op::OpenNetwork: case Op::Choose: case Op::Close: case Op::Sleep:
-    case Op::World: case Op::Screenshot: case Op::Mark:
+    case Op::World: case Op::Screenshot: case Op::Mark: case Op::ShowPage:
         return Action(line);
     case Op::Start:
         return Start(line);
@@ -179,6 +179,18 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
     case Op::SelectNetwork: case Op::OpenNetwork:
         return fail("the network list has no rows yet");
+    case Op::ShowPage: {
+        bool shown = false;
+        rt::PostToUi([&line] {
+            if (CSetupDlg* wizard = CInstallSetupApp::RunningWizard()) {
+                wizard->m_nState = static_cast<int>(line.numbers[0]);
+                wizard->ShowStatePage();
+            }
+        });
+        rt::WaitUiIdle(-1);
+        rt::SendToUi([&] { shown = CInstallSetupApp::RunningWizard() != nullptr; });
+        return shown ? out : fail("expected the wizard to run, found it ended");
+    }
     default:
         break;
     }

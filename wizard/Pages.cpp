@@ -7,6 +7,7 @@
 #include "app/LocalizedText.h"
 #include "controls/Pictures.h"
 #include "platform/Platform.h"
+#include "framework/TextDraw.h"
 #include "wizard/SetupDlg.h"
 
 namespace {
@@ -181,6 +182,38 @@ void CSetupDlg::PlacePicture(int id, int resourceId, int x, int y, bool bitmap)
     picture->ShowWindow(SW_SHOW);
 }
 
+void CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, const std::wstring& lead, int wordCtl,
+                                UINT wordId, PageFont wordFont, int periodCtl)
+{
+    // The bold word goes where the sentence's gap begins, found by laying the sentence
+    // out exactly as its control draws it (the gap may sit on a wrapped line).
+    auto* text = static_cast<CStaticText*>(GetDlgItem(sentenceCtl));
+    bool rtl = (text->GetExStyle() & WS_EX_RTLREADING) != 0;
+    QPointF at = Framework::TextPositionOf(text->GetClientRectInParent(), ToQ(sentence), text->GetFont(),
+                                           static_cast<Qt::Alignment>(text->Alignment()), rtl,
+                                           static_cast<int>(ToQ(lead).length()));
+    std::wstring word = LoadText(wordId);
+    int w = MeasureText(word, wordFont).width() + 2;
+    int x = static_cast<int>(at.x()) - (rtl ? w : 0);
+    int y = static_cast<int>(at.y());
+    auto* wordText = static_cast<CStaticText*>(GetDlgItem(wordCtl));
+    wordText->ModifyStyle(SS_CENTER, 0);
+    wordText->SetFont(m_fonts[wordFont]);
+    wordText->SetTextColor(kTextColour);
+    wordText->SetWindowTextW(word);
+    wordText->MoveWindow(x, y, w, MeasureText(word, wordFont).height() + 4);
+    wordText->ShowWindow(SW_SHOW);
+    if (periodCtl) {
+        int pw = MeasureText(L".", FontBody).width() + 1;
+        auto* period = static_cast<CStaticText*>(GetDlgItem(periodCtl));
+        period->SetFont(text->GetFont());
+        period->SetTextColor(kTextColour);
+        period->SetWindowTextW(L".");
+        period->MoveWindow(rtl ? x - pw : x + w, y, pw, 24);
+        period->ShowWindow(SW_SHOW);
+    }
+}
+
 void CSetupDlg::ShowTitle(UINT titleId, UINT subtitleId)
 {
     PlaceText(1060, titleId, 42, 85 - (titleId == 178 ? m_nWpsTitleOffset : 0), 666, 30 + (titleId == 178 ? m_nWpsTitleOffset : 0), FontTitle);
@@ -253,14 +286,9 @@ void CSetupDlg::DrawWelcomePage()
 {
     ShowLogoAndHelp();
     ShowTitle(165, 169);
-    // The bold "Next" after the subtitle's measured leading part, then a period.
-    // The right-to-left tables keep other texts at 298: measure the sentence and its blank.
-    int lead = MeasureText(Rtl() ? LoadText(169) + L" " : LoadText(298), FontSubtitle).width();
-    int nextW = MeasureText(LoadText(10006), FontInlineNext).width() + 2;
-    PlaceText(1181, 10006, 42 + lead, 109, nextW, 24, FontInlineNext);
-    int periodW = MeasureText(L".", FontSubtitle).width() + 1;
-    PlaceText(1176, 0, 42 + lead + nextW, 109, periodW, 24, FontSubtitle);
-    GetDlgItem(1176)->SetWindowTextW(L".");
+    // The bold "Next" after the subtitle and its blank, then a period.
+    std::wstring subtitle = LoadText(169) + L" ";
+    PlaceInlineWord(1061, subtitle, Rtl() ? subtitle : LoadText(298), 1181, 10006, FontInlineNext, 1176);
     PlacePicture(1109, 247, 470, 150);
     // 1163 shows the empty box (a click ticks it), 1162 the ticked one.
     PlacePicture(1163, 321, 42, 300);
@@ -327,6 +355,7 @@ void CSetupDlg::DrawWpsPushButtonPage()
     PlaceLink(1128, 194, 77, 212 + dy);
     PlacePicture(1146, 317, 42, 245 + dy);
     PlaceText(1065, 181, 77, 245 + dy, 370, 60, FontBody);
+    PlaceInlineWord(1065, LoadText(181), LoadText(202), 1132, 217, FontBodyBold);
     PlacePicture(1099, 262, 463, 208);
     CWnd* connect = GetDlgItem(1103);
     connect->SetWindowTextW(LoadText(217));
@@ -377,6 +406,7 @@ void CSetupDlg::DrawWpsPinPage()
     PlacePicture(1151, Rtl() ? 365 : 319, 77, 226);
     PlacePicture(1147, 315, 42, 275);
     PlaceText(1086, 257, 77, 275, 370, 44, FontBody);
+    PlaceInlineWord(1086, LoadText(257), LoadText(246), 1130, 261, FontBodyBold);
     CWnd* busy = GetDlgItem(1070);
     busy->MoveWindow(Mirror(230, 34), 350, 34, 34);
     busy->ShowWindow(SW_SHOW);
@@ -402,8 +432,7 @@ void CSetupDlg::DrawConnectFailedPage()
     PlaceText(1065, 220, 57, 180, 600, 60, FontBody);
     PlacePicture(1160, 314, 42, 255);
     PlaceText(1086, 222, 57, 248, 600, 24, FontBody);
-    int lead = MeasureText(LoadText(282), FontBody).width();
-    PlaceText(1129, 215, 57 + lead, 248, MeasureText(LoadText(215), FontBodyBold).width() + 2, 24, FontBodyBold);
+    PlaceInlineWord(1086, LoadText(222), LoadText(282), 1129, 215, FontBodyBold);
     PlaceLink(1134, 286, 42, 290);
     ShowNext(215, true, true);
     ShowCancel(174, true);
@@ -448,7 +477,9 @@ void CSetupDlg::DrawAdapterNotFoundPage()
     PlacePicture(1159, 314, 42, 187);
     PlaceText(1065, 226, 57, 180, 400, 44, FontBody);
     PlacePicture(1160, 314, 42, 237);
+    PlaceInlineWord(1065, LoadText(226), LoadText(279), 1129, 215, FontBodyBold);  // the text has its period
     PlaceText(1086, 227, 57, 230, 400, 44, FontBody);
+    PlaceInlineWord(1086, LoadText(227), LoadText(280), 1130, 215, FontBodyBold);
     PlacePicture(1142, 314, 42, 287);
     PlaceText(1183, 228, 57, 280, 400, 44, FontBody);
     PlacePicture(1101, g_bSiblingModel ? 273 : 439, 470, 158);

@@ -170,6 +170,8 @@ private:
     void PlaceLink(int id, UINT stringId, int x, int y, int h = 20);
     void PlacePicture(int id, int resourceId, int x, int y, bool bitmap = false);
     void ShowTitle(UINT titleId, UINT subtitleId);
+    void PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, const std::wstring& lead, int wordCtl,
+                         UINT wordId, PageFont wordFont, int periodCtl = 0);
     void ShowLogoAndHelp();
     // The visible Next and Back variants for the page and language.
     void ShowNext(UINT captionId, bool enabled, bool longWord);
