@@ -59,6 +59,14 @@ int main(int argc, char** argv)
     }
 
     if (options.headless) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder; give it one instead of a warning on every run.
+        std::filesystem::path runtime = std::filesystem::temp_directory_path() /
+                                        ("tesraconnect-runtime-" + std::to_string(::getuid()));
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+    }
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scenario.os.dpi / 96.0));
     QApplication application(argc, argv);
 
