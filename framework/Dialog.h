@@ -1,4 +1,6 @@
 #pragma once
+#include <QRegion>
+#include <QVariant>
 #include <QWidget>
 
 #include <atomic>
@@ -64,6 +66,11 @@ public:
     void SetHasCaption(bool on) { m_bCaption = on; }
     void SetWindowOpacity(double opacity);
     double Opacity() const { return m_dOpacity; }
+    // The window's shape in window coordinates (0, 0 = the window's top-left corner);
+    // pixels outside it are neither drawn nor hit. It belongs to the created window:
+    // set it after Create(), an empty region gives back the whole rectangle.
+    inline void SetWindowRegion(const QRegion& region);
+    inline QRegion WindowRegion() const;
 
     // Creates the window without running a modal loop (overlays, the wizard's own start).
     bool Create();
@@ -131,3 +138,25 @@ protected:
 private:
     CDialogEx* m_pDialog;
 };
+
+namespace Framework {
+// Gives a window's client widget the shape `clientRegion` (client coordinates) where the
+// window system can shape windows; an empty region takes the shape off.
+void SetWidgetShape(QWidget* widget, const QRegion& clientRegion);
+}  // namespace Framework
+
+// The region lives on the window's widget, so that it goes with the window: the widget
+// keeps the window's region, and its part over the client area shapes the widget.
+inline void CDialogEx::SetWindowRegion(const QRegion& region)
+{
+    if (!m_pWidget) return;
+    const QPoint clientOffset = ClientRectOnScreen().topLeft() - m_windowRect.topLeft();
+    m_pWidget->setProperty("tcWindowRegion", QVariant::fromValue(region));
+    Framework::SetWidgetShape(m_pWidget, region.translated(-clientOffset));
+}
+
+inline QRegion CDialogEx::WindowRegion() const
+{
+    if (!m_pWidget) return QRegion();
+    return m_pWidget->property("tcWindowRegion").value<QRegion>();
+}

@@ -138,6 +138,16 @@ void NotifyWindowShown()
     if (g_windowShownHook) g_windowShownHook();
 }
 
+void SetWidgetShape(QWidget* widget, const QRegion& clientRegion)
+{
+    // The headless platforms cannot shape windows (and say so on every call); there the
+    // screen grab below draws the shape by itself.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
+    if (clientRegion.isEmpty()) widget->clearMask();
+    else widget->setMask(clientRegion);
+}
+
 namespace {
 
 void DrawFrame(QPainter& p, CDialogEx* dialog)
@@ -180,9 +190,13 @@ QImage GrabScreen(int width, int height)
     for (CDialogEx* dialog : g_zOrder) {
         if (!dialog->IsWindowVisible()) continue;
         p.setOpacity(dialog->Opacity());
+        // A window with a region of its own shows only the pixels inside it.
+        const QRegion shape = dialog->WindowRegion();
+        if (!shape.isEmpty()) p.setClipRegion(shape.translated(dialog->WindowRect().topLeft()));
         if (dialog->HasCaption()) DrawFrame(p, dialog);
         QPixmap pixels = dialog->Widget()->grab();
         p.drawPixmap(dialog->ClientRectOnScreen().topLeft(), pixels);
+        p.setClipping(false);
         p.setOpacity(1.0);
     }
     return screen;

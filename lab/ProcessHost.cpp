@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 #include "app/InstallSetupApp.h"
 #include "controls/GrayDlg.h"
+#include "controls/WpsMaskDlg.h"
 #include "diag/LogMsg.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
@@ -18,6 +19,7 @@ void ProcessHost::RunProcess(const std::string& commandLineUtf8)
     ResetProcessGlobals();
     ResetWlanBinding();
     g_pGrayDlg = nullptr;
+    g_pWpsMaskDlg = nullptr;
     m_bRunning = true;
     ++m_nRuns;
     g_LogMsg.Construct();
