@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -84,6 +85,10 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRect(QPoint(0, 0), m_control->Image().size()), m_control->Image());
+        if (hasFocus()) {
+            p.setPen(QPen(QColor(0, 153, 203), 1, Qt::DotLine));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
     }
     void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
     void mouseReleaseEvent(QMouseEvent* e) override
@@ -92,6 +97,14 @@ protected:
         m_pressed = false;
         if (fire) Command(m_control->Owner(), m_control->GetDlgCtrlID());
     }
+    // A clickable picture (the licence check box) is reached by Tab and ticked by Space.
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (m_control->Clickable() && e->key() == Qt::Key_Space) Command(m_control->Owner(), m_control->GetDlgCtrlID());
+        else QWidget::keyPressEvent(e);
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
 
 private:
     CPicture* m_control;

@@ -42,7 +42,11 @@ public:
     int ImageResourceId() const { return m_nImageId; }
     const QImage& Image() const { return m_image; }
     // Clicking a picture that has a command sends its ID (the licence check boxes).
-    void SetClickable(bool on) { m_bClickable = on; }
+    void SetClickable(bool on)
+    {
+        m_bClickable = on;
+        m_pWidget->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    }
     bool Clickable() const { return m_bClickable; }
 
 private:

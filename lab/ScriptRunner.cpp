@@ -13,6 +13,8 @@
 
 #include "app/Globals.h"
 #include "app/InstallSetupApp.h"
+#include "controls/MyComboBox.h"
+#include "controls/MyListCtrl.h"
 #include "diag/LogMsg.h"
 #include "framework/Controls.h"
 #include "framework/Framework.h"
@@ -177,8 +179,29 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
     }
     case Op::World:
         return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
-    case Op::SelectNetwork: case Op::OpenNetwork:
-        return fail("the network list has no rows yet");
+    case Op::SelectNetwork: case Op::OpenNetwork: {
+        // A click (or double-click) at the centre of the row that shows the SSID.
+        std::string problem;
+        rt::SendToUi([&] {
+            CDialogEx* a = Active();
+            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
+            if (!list || !list->IsWindowVisible()) { problem = "no network list is shown"; return; }
+            int row = list->FindRow(W(line.texts[0]));
+            if (row < 0) { problem = "no row shows " + Quoted(line.texts[0]); return; }
+            list->EnsureVisible(row);
+        });
+        if (!problem.empty()) return fail(problem);
+        rt::PostToUi([&line] {
+            CDialogEx* a = Active();
+            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
+            if (!list) return;
+            QPoint at = list->RowRect(list->FindRow(W(line.texts[0]))).center();
+            QTest::mouseClick(list->Widget(), Qt::LeftButton, {}, at);
+            if (line.op == Op::OpenNetwork) QTest::mouseDClick(list->Widget(), Qt::LeftButton, {}, at);
+        });
+        rt::WaitUiIdle(-1);
+        return out;
+    }
     case Op::ShowPage: {
         bool shown = false;
         rt::PostToUi([&line] {
@@ -207,10 +230,12 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             if (!c) problem = "control " + std::to_string(id) + " does not exist in " + a->ClassName();
             else if (!c->IsWindowVisible()) problem = "control " + std::to_string(id) + " of " + a->ClassName() + " is hidden";
             else if (line.op == Op::Choose) {
-                auto* combo = dynamic_cast<CComboBoxCtrl*>(c);
-                if (!combo) problem = "control " + std::to_string(id) + " is not a combo box";
-                else if (line.numbers[1] >= combo->GetCount())
-                    problem = "combo box " + std::to_string(id) + " has " + std::to_string(combo->GetCount()) + " entries";
+                int count = -1;
+                if (auto* combo = dynamic_cast<CMyComboBox*>(c)) count = combo->GetCount();
+                else if (auto* plain = dynamic_cast<CComboBoxCtrl*>(c)) count = plain->GetCount();
+                if (count < 0) problem = "control " + std::to_string(id) + " is not a combo box";
+                else if (line.numbers[1] >= count)
+                    problem = "combo box " + std::to_string(id) + " has " + std::to_string(count) + " entries";
             }
         }
     });
@@ -228,7 +253,12 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
             break;
         case Op::Hover: QTest::mouseMove(w, w->rect().center()); break;
-        case Op::Choose: static_cast<QComboBox*>(w)->setCurrentIndex(static_cast<int>(line.numbers[1])); break;
+        case Op::Choose:
+            if (auto* combo = dynamic_cast<CMyComboBox*>(a->GetDlgItem(id)))
+                combo->ChooseAsUser(static_cast<int>(line.numbers[1]));
+            else
+                static_cast<QComboBox*>(w)->setCurrentIndex(static_cast<int>(line.numbers[1]));
+            break;
         case Op::Type:
             if (QWidget* t = KeyTarget()) QTest::keyClicks(t, QString::fromStdString(line.texts[0]));
             break;
@@ -494,8 +524,34 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
         found = std::to_string(since) + " ms";
         break;
     }
-    case Op::ExpectProfile: case Op::ExpectDocument: case Op::ExpectRows: case Op::ExpectRow:
-    case Op::ExpectConnected: case Op::ExpectValidPin:
+    case Op::ExpectRows: case Op::ExpectRow: case Op::ExpectConnected:
+        rt::SendToUi([&] {
+            CDialogEx* a = Active();
+            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
+            if (!list) { found = "no network list"; return; }
+            std::vector<std::string> rows;
+            for (int i = 0; i < list->GetItemCount(); ++i) rows.push_back(U(list->RowSsid(i)));
+            found = "rows";
+            for (auto& r : rows) found += " " + Quoted(r);
+            if (line.op == Op::ExpectRows) {
+                ok = rows == line.texts;
+            } else if (line.op == Op::ExpectRow) {
+                int i = list->FindRow(W(text(0)));
+                if (i < 0) return;
+                found = Quoted(U(list->RowSecurity(i))) + (list->RowShowsPadlock(i) ? " lock " : " open ") +
+                        std::to_string(list->RowBars(i));
+                ok = U(list->RowSecurity(i)) == text(1) && list->RowShowsPadlock(i) == line.flag &&
+                     list->RowBars(i) == number(0);
+            } else {
+                std::string connected;
+                for (int i = 0; i < list->GetItemCount(); ++i)
+                    if (list->IsConnectedRow(i)) connected = U(list->RowSsid(i));
+                ok = line.flag ? connected.empty() : connected == text(0);
+                found = connected.empty() ? "none connected" : Quoted(connected) + " connected";
+            }
+        });
+        break;
+    case Op::ExpectProfile: case Op::ExpectDocument: case Op::ExpectValidPin:
         ok = false;
         found = "nothing: this part of the program is not built yet";
         break;

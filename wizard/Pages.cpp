@@ -5,7 +5,12 @@
 
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
+#include "controls/MyButton.h"
+#include "controls/MyComboBox.h"
+#include "controls/MyListCtrl.h"
+#include "controls/MyStatic.h"
 #include "controls/Pictures.h"
+#include "controls/TransImage.h"
 #include "platform/Platform.h"
 #include "framework/TextDraw.h"
 #include "wizard/SetupDlg.h"
@@ -24,7 +29,7 @@ const int kLinkIds[] = {1117, 1118, 1127, 1128, 1134, 1154, 1182};
 const int kButtonIds[] = {1067, 1073, 1074, 1068, 1077, 1075, 1072, 1078, 1069, 1103, 1098, 1102, 1120, 1121, 1122};
 const int kPictureIds[] = {1105, 1107, 1108, 1099, 1100, 1101, 1106, 1109, 1110, 1125, 1111, 1139, 1140, 1141,
                            1142, 1143, 1144, 1159, 1160, 1145, 1146, 1147, 1148, 1149, 1150, 1151, 1158,
-                           1162, 1163, 1070};
+                           1162, 1163};
 const int kNextIds[] = {1067, 1073, 1074};
 const int kBackIds[] = {1068, 1077, 1075, 1072, 1078};
 
@@ -40,13 +45,21 @@ bool In(int l, std::initializer_list<int> list)
 void CSetupDlg::CreateControls()
 {
     for (int id : kTextIds) AddControl<CStaticText>(id);
-    for (int id : kLinkIds) AddControl<CLinkLabel>(id);
-    for (int id : kButtonIds) AddControl<CPushButton>(id);
+    for (int id : kLinkIds) AddControl<CMyStatic>(id);
+    for (int id : kButtonIds) AddControl<CMyButton>(id, WizardButtonFaces(id, g_nUiLanguage));
     for (int id : kPictureIds) AddControl<CPicture>(id);
-    AddControl<CListPlaceholder>(1015);
-    AddControl<CComboBoxCtrl>(1179);
+    AddControl<CTransImage>(1070);
+    AddControl<CMyListCtrl>(1015);
+    AddControl<CMyComboBox>(1179);
+    GetDlgItem(1015)->SetWindowTextW(LoadText(204));
     static_cast<CPicture*>(GetDlgItem(1162))->SetClickable(true);
     static_cast<CPicture*>(GetDlgItem(1163))->SetClickable(true);
+    // Tab goes through the page in reading order, ending with the button row and help.
+    const int kTabOrder[] = {1179, 1162, 1163, 1182, 1120, 1121, 1122, 1098, 1015, 1117, 1118, 1128, 1103, 1127,
+                             1134, 1068, 1077, 1075, 1072, 1078, 1067, 1073, 1074, 1069, 1154};
+    QWidget::setTabOrder(Widget(), GetDlgItem(kTabOrder[0])->Widget());
+    for (std::size_t i = 1; i < std::size(kTabOrder); ++i)
+        QWidget::setTabOrder(GetDlgItem(kTabOrder[i - 1])->Widget(), GetDlgItem(kTabOrder[i])->Widget());
 }
 
 bool CSetupDlg::Rtl() const { return IsRtlLanguage(g_nUiLanguage); }
@@ -162,11 +175,12 @@ void CSetupDlg::PlaceText(int id, UINT stringId, int x, int y, int w, int h, Pag
 
 void CSetupDlg::PlaceLink(int id, UINT stringId, int x, int y, int h)
 {
+    // A link draws in its own font and colour; it is sized to its measured text.
     CWnd* link = GetDlgItem(id);
-    link->SetFont(m_fonts[FontBody]);
-    link->SetTextColor(kLinkColour);
     std::wstring text = LoadText(stringId);
-    int w = MeasureText(text, FontBody).width() + 2;
+    QFont linkFont(QStringLiteral("Arial"));
+    linkFont.setPixelSize(LinkStyleFor(id, g_nUiLanguage, false).pixelHeight);
+    int w = QFontMetrics(linkFont).horizontalAdvance(ToQ(text)) + 4;
     link->SetWindowTextW(text);
     link->MoveWindow(Mirror(x, w), y, w, h);
     link->ShowWindow(SW_SHOW);
@@ -232,6 +246,7 @@ void CSetupDlg::HideAllPageControls()
 {
     for (CWnd* control : Controls()) control->ShowWindow(SW_HIDE);
     static_cast<CPicture*>(GetDlgItem(1070))->ClearImage();
+    static_cast<CMyListCtrl*>(GetDlgItem(1015))->DeleteAllItems();
 }
 
 void CSetupDlg::ApplyRtlStyles()
@@ -264,7 +279,7 @@ void CSetupDlg::RemoveRtlStyles()
 
 void CSetupDlg::FillLanguageCombo()
 {
-    auto* combo = static_cast<CComboBoxCtrl*>(GetDlgItem(1179));
+    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(1179));
     combo->ResetContent();
     bool rtl = Rtl();
     bool xpEnglishSystem = g_bOsXp && Os().system->GetSystemDefaultLangID() == 1033;
@@ -294,6 +309,11 @@ void CSetupDlg::DrawWelcomePage()
     PlacePicture(1163, 321, 42, 300);
     PlacePicture(1162, 320, 42, 300);
     GetDlgItem(m_bLicenceAccepted ? 1163 : 1162)->ShowWindow(SW_HIDE);
+    // Screen readers hear the check box as the sentence beside it.
+    for (int id : {1162, 1163}) {
+        GetDlgItem(id)->Widget()->setAccessibleName(ToQ(LoadText(170) + L" " + LoadText(171)));
+        GetDlgItem(id)->Widget()->setAccessibleDescription(ToQ(LoadText(id == 1162 ? 244 : 245)));
+    }
     PlaceText(1065, 170, 70, 300, 400, 22, FontBody);
     // The licence link follows the sentence, or starts the next line when it would run
     // into the picture.
@@ -359,7 +379,7 @@ void CSetupDlg::DrawWpsPushButtonPage()
     PlacePicture(1099, 262, 463, 208);
     CWnd* connect = GetDlgItem(1103);
     connect->SetWindowTextW(LoadText(217));
-    connect->MoveWindow(Mirror(77, g_nUiLanguage == 1049 ? 100 : 80), 310 + dy, g_nUiLanguage == 1049 ? 100 : 80, 27);
+    connect->MoveWindow(Mirror(77, g_nUiLanguage == 1049 ? 100 : 80), 310 + dy, g_nUiLanguage == 1049 ? 100 : 80, 23);
     connect->ShowWindow(SW_SHOW);
     PlacePicture(1148, 318, 42, 378 + dy);
     PlaceLink(1127, 250, 62, 375 + dy);
@@ -376,16 +396,21 @@ void CSetupDlg::DrawNetworkListPage()
     for (Header h : {Header{1120, 204, 44, 223}, Header{1121, 205, 267, 102}, Header{1122, 206, 369, 72}}) {
         CWnd* b = GetDlgItem(h.id);
         b->SetWindowTextW(LoadText(h.text));
-        b->MoveWindow(Mirror(h.x, h.w), 143, h.w, 34);
+        b->MoveWindow(Mirror(h.x, h.w), 143, h.w, 35);
         b->ShowWindow(SW_SHOW);
     }
-    CWnd* list = GetDlgItem(1015);
+    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(1015));
+    list->SetColumnLayout(Rtl());
+    list->LoadSignalImageList();
     list->MoveWindow(Mirror(44, 439), 177, 439, 153);
     list->ShowWindow(SW_SHOW);
-    CWnd* rescan = GetDlgItem(1098);
+    auto* rescan = static_cast<CMyButton*>(GetDlgItem(1098));
     rescan->MoveWindow(Mirror(441, 44), 143, 44, 35);
-    rescan->SetWindowTextW(L"\u21bb");
+    rescan->SetHoverText(LoadText(238));
     rescan->ShowWindow(SW_SHOW);
+    // The "Refresh" bubble, shown while the mouse rests on the rescan button.
+    GetDlgItem(1102)->SetWindowTextW(LoadText(238));
+    GetDlgItem(1102)->MoveWindow(Mirror(441 + 44 + 4, 81), 149, 81, 24);
     PlacePicture(1158, 318, 44, 348);
     PlaceLink(1117, 235, 64, 345);
     PlaceLink(1118, 237, 64, 370);

@@ -4,7 +4,9 @@
 
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
+#include "controls/ButtonFace.h"
 #include "controls/GrayDlg.h"
+#include "controls/MyButton.h"
 #include "controls/Pictures.h"
 
 const CQuitDlg::Map CQuitDlg::kMessageMap[] = {
@@ -19,8 +21,9 @@ CQuitDlg::CQuitDlg(CDialogEx* parent) : CMappedDialog(292, parent) {}
 void CQuitDlg::CreateControls()
 {
     AddControl<CStaticText>(1113);
-    AddControl<CPushButton>(IDOK);
-    AddControl<CPushButton>(IDCANCEL);
+    // Yes and No wear the wizard's standard 70-pixel faces.
+    AddControl<CMyButton>(IDOK, kStandardFaces);
+    AddControl<CMyButton>(IDCANCEL, kStandardFaces);
 }
 
 BOOL CQuitDlg::OnInitDialog()

@@ -8,6 +8,8 @@
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
 #include "controls/GrayDlg.h"
+#include "controls/MyButton.h"
+#include "controls/MyComboBox.h"
 #include "controls/Pictures.h"
 #include "diag/LogMsg.h"
 #include "platform/Platform.h"
@@ -37,6 +39,7 @@ const CSetupDlg::Map CSetupDlg::kMessageMap[] = {
     OnCommandId(1118, &CSetupDlg::OnHiddenNetworkLink),
     OnCommandId(1098, &CSetupDlg::OnRescan),
     OnCommandId(1103, &CSetupDlg::OnBnClickedBtnWpsconnect),
+    OnCommandId(kHoverNotifyId, &CSetupDlg::OnRescanHover),
     OnCommandId(1120, &CSetupDlg::OnSortByName),
     OnCommandId(1121, &CSetupDlg::OnSortBySecurity),
     OnCommandId(1122, &CSetupDlg::OnSortByStrength),
@@ -143,7 +146,7 @@ BOOL CSetupDlg::OnInitDialog()
         m_nState = StateAdminRequired;
     } else {
         FillLanguageCombo();
-        static_cast<CComboBoxCtrl*>(GetDlgItem(1179))->SetCurSel(UiLanguageIndex(g_nUiLanguage));
+        static_cast<CMyComboBox*>(GetDlgItem(1179))->SetCurSel(UiLanguageIndex(g_nUiLanguage));
     }
     ShowStatePage();
     return TRUE;
@@ -448,6 +451,13 @@ void CSetupDlg::OnHiddenNetworkLink()
 }
 
 void CSetupDlg::OnRescan() {}
+
+void CSetupDlg::OnRescanHover()
+{
+    // The rescan button's hint bubble follows the mouse resting on the button.
+    bool show = g_bHoverLabel == 1 && m_nState == StateNetworkList;
+    GetDlgItem(1102)->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}
 void CSetupDlg::OnBnClickedBtnWpsconnect() {}
 void CSetupDlg::OnSortByName() {}
 void CSetupDlg::OnSortBySecurity() {}
@@ -484,7 +494,7 @@ void CSetupDlg::OnLicenceUnchecked()
 
 void CSetupDlg::OnSelchangeLanguage()
 {
-    auto* combo = static_cast<CComboBoxCtrl*>(GetDlgItem(1179));
+    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(1179));
     int index = combo->GetCurSel();
     const auto& langs = UiLanguages();
     bool wasRtl = IsRtlLanguage(g_nUiLanguage);

@@ -95,6 +95,7 @@ public:
     void OnPinLink();
     void OnHiddenNetworkLink();
     void OnRescan();
+    void OnRescanHover();
     void OnBnClickedBtnWpsconnect();
     void OnLearnMoreLink();
     void OnViewDetailsLink();
