@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include "TestApp.h"
 #include <QCursor>
 #include <QDir>
 #include <QImage>
@@ -23,22 +24,7 @@
 namespace imagecontrols {
 
 // The one application of the test process (widgets need a QApplication).
-inline bool EnsureApp()
-{
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "tc_unit_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-    static bool framework = [] {
-        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
-        Framework::Init();  // fonts, style and the dialogs' key filter
-        return true;
-    }();
-    return framework;
-}
+inline bool EnsureApp() { return TestApp() != nullptr; }
 
 inline void Settle()
 {

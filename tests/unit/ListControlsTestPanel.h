@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include "TestApp.h"
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -23,21 +24,7 @@
 namespace listtest {
 
 // The widget application; null when another kind of application was made first.
-inline QApplication* App()
-{
-    static QApplication* app = [] () -> QApplication* {
-        if (QCoreApplication::instance()) return qobject_cast<QApplication*>(QCoreApplication::instance());
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "tc_unit_tests";
-        static char* argv[] = {name, nullptr};
-        auto* made = new QApplication(argc, argv);
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        Framework::LoadProgramFonts();
-        return made;
-    }();
-    return app;
-}
+inline QApplication* App() { return TestApp(); }
 
 // A dialog the size of the wizard's client area with its background.
 class Panel : public CDialogEx {

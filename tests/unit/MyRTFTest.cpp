@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include "TestApp.h"
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -24,23 +25,8 @@
 
 namespace {
 
-// One widget application for the whole test program (offscreen: no display needed).
-bool EnsureWidgetApp()
-{
-    static const bool ok = [] {
-        if (!QCoreApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "tc_unit_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            Framework::LoadProgramFonts();
-        }
-        return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-    }();
-    return ok;
-}
+// One widget application for the whole test program.
+bool EnsureWidgetApp() { return TestApp() != nullptr; }
 
 constexpr int kLabelId = 1187;
 const QRect kLabelRect(28, 20, 425, 60);  // the password dialog's instruction, 425 x 60

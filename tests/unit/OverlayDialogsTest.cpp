@@ -23,25 +23,13 @@
 #include "framework/Framework.h"
 #include "runtime/Runtime.h"
 
+#include "TestApp.h"
+
 namespace {
 
-// One widget application for the whole test program (offscreen: no display needed),
-// set up as the program sets itself up. Call after rt::Init.
-bool EnsureWidgetApp()
-{
-    static const bool ok = [] {
-        if (!QCoreApplication::instance()) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "tc_unit_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-            Framework::Init();
-        }
-        return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-    }();
-    return ok;
-}
+// One widget application for the whole test program, set up as the program sets itself
+// up. Call after rt::Init.
+bool EnsureWidgetApp() { return TestApp() != nullptr; }
 
 // A window to be covered: the wizard's background picture, or one plain colour, with a
 // caption; it remembers the window messages it was sent.

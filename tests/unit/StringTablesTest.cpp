@@ -15,6 +15,8 @@
 #include "app/LocalizedText.h"
 #include "framework/Fonts.h"
 
+#include "TestApp.h"
+
 namespace {
 
 const std::set<int> kRtlTables = {1025};
@@ -156,14 +158,7 @@ TEST(StringTables, LanguageNamesAsTheComboShowsThem)
 
 TEST(StringTables, EveryCharacterHasAGlyphInTheProgramsFonts)
 {
-    // Fonts need a GUI application (offscreen: no display is needed).
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "tc_unit_tests";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);
-    }
+    ASSERT_NE(TestApp(), nullptr);  // fonts need a GUI application
     std::vector<QRawFont> fonts;
     for (const QString& file : Framework::ProgramFontFiles()) {
         QRawFont f(file, 16);
