@@ -10,6 +10,7 @@
 #include "controls/GrayDlg.h"
 #include "controls/MyButton.h"
 #include "controls/MyComboBox.h"
+#include "controls/MyListCtrl.h"
 #include "controls/Pictures.h"
 #include "diag/LogMsg.h"
 #include "platform/Platform.h"
@@ -423,8 +424,11 @@ void CSetupDlg::OnBnClickedButtonCancel()
 
 void CSetupDlg::ConnectSelectedNetwork()
 {
-    // The network list arrives with scanning; without a focused row nothing happens.
+    // 1. The row that has the focus; without one nothing happens.
+    m_nSelectedIndex = static_cast<CMyListCtrl*>(GetDlgItem(1015))->GetNextItem(-1, LVNI_FOCUSED);
     if (m_nSelectedIndex < 0) return;
+    // The records behind the rows, the password dialog and the connection come with
+    // scanning and connecting.
 }
 
 void CSetupDlg::OpenHiddenNetworkDialog() { g_nConnectMode = 2; }
@@ -541,7 +545,14 @@ LRESULT CSetupDlg::OnListItemClicked(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CSetupDlg::OnListItemDoubleClicked(WPARAM, LPARAM) { return 0; }
+LRESULT CSetupDlg::OnListItemDoubleClicked(WPARAM, LPARAM)
+{
+    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(1015));
+    if (list->GetItemCount() < 1) return 0;
+    m_nSelectedIndex = list->GetNextItem(-1, LVNI_FOCUSED);
+    if (m_nSelectedIndex >= 0 && m_nSelectedIndex < list->GetItemCount()) ConnectSelectedNetwork();
+    return 0;
+}
 
 // ---- Timers -------------------------------------------------------------------------------
 
