@@ -158,16 +158,24 @@ std::string RegistryStore::Serialise(const RegistryStore& store)
     return out.str();
 }
 
-void RegistryStore::Save() const
+bool RegistryStore::Save() const
 {
-    std::filesystem::create_directories(m_file.parent_path());
+    // Written beside and renamed over the old file, so a failure never leaves half a file.
+    std::error_code ec;
+    std::filesystem::create_directories(m_file.parent_path(), ec);
     std::filesystem::path tmp = m_file;
     tmp += ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         out << Serialise(*this);
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(tmp, ec);
+            return false;
+        }
     }
-    std::filesystem::rename(tmp, m_file);
+    std::filesystem::rename(tmp, m_file, ec);
+    return !ec;
 }
 
 }  // namespace sim

@@ -24,7 +24,7 @@ public:
     std::optional<std::wstring> Value(const std::wstring& key, const std::wstring& name) const;
     void SetValue(const std::wstring& key, const std::wstring& name, const std::wstring& data);
     bool Empty() const { return m_keys.empty(); }
-    void Save() const;
+    bool Save() const;  // false when the file could not be written (the old one stays)
 
     static std::string Serialise(const RegistryStore& store);
 

@@ -79,10 +79,16 @@ SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
             for (auto& [name, data] : values) m_registry->SetValue(W(key), W(name), W(data));
         }
     }
-    // What the operating system itself keeps there.
-    m_registry->SetValue(L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer", L"Version",
-                         W(m_scenario.os.browserVersion));
-    m_registry->Save();
+    // What the operating system itself keeps there. The file is written only when this
+    // changes something, so a second process on the same machine never overwrites what
+    // the first one wrote meanwhile.
+    const std::wstring ieKey = L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer";
+    bool changed = fresh;
+    if (m_registry->Value(ieKey, L"Version") != W(m_scenario.os.browserVersion)) {
+        m_registry->SetValue(ieKey, L"Version", W(m_scenario.os.browserVersion));
+        changed = true;
+    }
+    if (changed) m_registry->Save();
 }
 
 SimPC::~SimPC() = default;
@@ -255,8 +261,7 @@ LONG SimPC::RegCreateKeyExW(HKEY_ROOT root, const std::wstring& subKey)
 {
     std::lock_guard lock(m_mutex);
     m_registry->CreateKey(RootedKey(root, subKey));
-    m_registry->Save();
-    return ERROR_SUCCESS;
+    return m_registry->Save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 LONG SimPC::RegQueryValueExW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name,
@@ -278,8 +283,7 @@ LONG SimPC::RegSetValueExW(HKEY_ROOT root, const std::wstring& subKey, const std
     std::lock_guard lock(m_mutex);
     std::wstring stored = data.substr(0, std::min<std::size_t>(data.size(), byteCount / 2));
     m_registry->SetValue(RootedKey(root, subKey), name, stored);
-    m_registry->Save();
-    return ERROR_SUCCESS;
+    return m_registry->Save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 LONG SimPC::RegFlushKey(HKEY_ROOT) { return ERROR_SUCCESS; }

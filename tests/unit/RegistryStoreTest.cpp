@@ -86,3 +86,16 @@ TEST(SimPC, AppDataFolderFollowsTheWindowsVersion)
               L"C:\\Documents and Settings\\All Users\\Application Data");
     EXPECT_EQ(sim::SimPC(sim::DefaultScenario(), dir / "7", dir).GetCommonAppDataFolder(), L"C:\\ProgramData");
 }
+
+TEST(RegistryStore, AFailedWriteKeepsTheOldFileAndSaysSo)
+{
+    fs::path dir = TempDir("readonly");
+    sim::RegistryStore store(dir / "registry.txt");
+    store.SetValue(L"HKLM\\A", L"v", L"1");
+    ASSERT_TRUE(store.Save());
+    // A folder where the temporary file would go makes the write fail.
+    fs::create_directories(dir / "registry.txt.tmp");
+    store.SetValue(L"HKLM\\A", L"v", L"2");
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(sim::RegistryStore(dir / "registry.txt").Value(L"HKLM\\A", L"v"), std::wstring(L"1"));
+}
