@@ -347,6 +347,31 @@ Event::Result Event::Wait(std::int64_t timeoutMs)
 
 // ---- Worker -----------------------------------------------------------------------
 
+namespace {
+
+// Waits for an event even when the calling worker has been asked to stop (its stop
+// request is kept and seen by its next wait).
+void WaitIgnoringStop(Event& ev)
+{
+    auto& s = S();
+    for (;;) {
+        bool stopping = false;
+        {
+            std::unique_lock lock(s.m);
+            if (tl_self) {
+                stopping = tl_self->stopRequested;
+                tl_self->stopRequested = false;
+            }
+        }
+        Event::Result r = ev.Wait(-1);
+        std::unique_lock lock(s.m);
+        if (tl_self && stopping) tl_self->stopRequested = true;
+        if (r == Event::Result::Signalled) return;
+    }
+}
+
+}  // namespace
+
 Worker::~Worker()
 {
     if (m_impl) StopAndJoin();
@@ -403,13 +428,13 @@ void Worker::Join()
         std::unique_lock lock(s.m);
         while (!m_impl->done->signalled) {
             if (tl_self) {
-                // A participant waits for the worker's end through the runtime.
-                Wake w = BlockLocked(s, lock, m_impl->done.get(), -1);
-                if (w == Wake::Stop && s.mode == ClockMode::Virtual && !m_impl->done->signalled) {
-                    // Asked to stop while joining: keep waiting, the worker must not outlive us.
-                    tl_self->stopRequested = false;
-                    continue;
-                }
+                // A participant waits for the worker's end through the runtime; asked to
+                // stop meanwhile, it still waits (the worker must not outlive its owner)
+                // and keeps the request for its own next wait.
+                bool stopping = tl_self->stopRequested;
+                tl_self->stopRequested = false;
+                BlockLocked(s, lock, m_impl->done.get(), -1);
+                if (stopping || tl_self->stopRequested) tl_self->stopRequested = true;
             } else {
                 s.realCv.wait(lock);
             }
@@ -496,14 +521,9 @@ bool SendToUi(const std::function<void()>& fn)
             return false;
         }
     }
-    // Already running on the UI thread: it works with our data, so wait for its end.
-    while (state->done.Wait(-1) == Event::Result::Stopped) {
-        auto& s = S();
-        std::unique_lock lock(s.m);
-        if (state->done.IsSet()) break;
-        if (tl_self) tl_self->stopRequested = false;  // re-armed below
-    }
-    if (tl_self) tl_self->stopRequested = true;
+    // Already running on the UI thread with our data: wait for its end all the same,
+    // then report the stop.
+    WaitIgnoringStop(state->done);
     return false;
 }
 

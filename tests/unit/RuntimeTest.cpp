@@ -162,3 +162,40 @@ TEST_F(VirtualClock, StopAllWorkersJoinsEveryProgramWorker)
     EXPECT_FALSE(a.Running());
     EXPECT_FALSE(b.Running());
 }
+
+TEST_F(VirtualClock, AStoppedJoinerStillWaitsAndKeepsItsStop)
+{
+    bool innerDone = false, outerSawStop = false;
+    rt::Worker outer;
+    outer.Start("outer", [&] {
+        rt::Worker inner;
+        inner.Start("inner", [&] {
+            rt::Event never;
+            never.Wait(500);  // not stoppable by the outer's stop: it is its own worker
+            innerDone = true;
+        });
+        inner.Join();  // the outer is asked to stop meanwhile
+        outerSawStop = !rt::Sleep(1);
+    });
+    rt::Sleep(100);
+    outer.RequestStop();
+    outer.Join();
+    EXPECT_TRUE(innerDone);
+    EXPECT_TRUE(outerSawStop);
+}
+
+TEST_F(VirtualClock, SendToUiOfAStoppedWorkerNeverRunsLate)
+{
+    int ran = 0;
+    bool delivered = true;
+    rt::Worker w;
+    w.Start("sender", [&] { delivered = rt::SendToUi([&] { ++ran; }); });
+    rt::Sleep(1);  // the worker now waits for the UI thread
+    w.RequestStop();
+    w.Join();
+    // Whatever the worker's stop, the function runs at most once, and never after the
+    // worker has gone.
+    for (int i = 0; i < 3; ++i) rt::PumpStep(false);
+    EXPECT_LE(ran, 1);
+    EXPECT_EQ(delivered, ran == 1);
+}
