@@ -411,6 +411,9 @@ void CSetupDlg::DrawNetworkListPage()
     // The "Refresh" bubble, shown while the mouse rests on the rescan button.
     GetDlgItem(1102)->SetWindowTextW(LoadText(238));
     GetDlgItem(1102)->MoveWindow(Mirror(441 + 44 + 4, 81), 149, 81, 24);
+    // The rules under and beside the list.
+    PlacePicture(1105, 301, 44, 330);
+    PlacePicture(1107, 326, 483, 177);
     PlacePicture(1158, 318, 44, 348);
     PlaceLink(1117, 235, 64, 345);
     PlaceLink(1118, 237, 64, 370);
@@ -507,7 +510,7 @@ void CSetupDlg::DrawAdapterNotFoundPage()
     PlaceInlineWord(1086, LoadText(227), LoadText(280), 1130, 215, FontBodyBold);
     PlacePicture(1142, 314, 42, 287);
     PlaceText(1183, 228, 57, 280, 400, 44, FontBody);
-    PlacePicture(1101, g_bSiblingModel ? 273 : 439, 470, 158);
+    PlacePicture(1101, g_bSiblingModel ? 273 : 439, 443, 158);
     PlaceLink(1134, 286, 42, 335);
     ShowNext(215, true, true);
     ShowCancel(174, true);
