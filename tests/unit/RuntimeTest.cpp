@@ -199,3 +199,15 @@ TEST_F(VirtualClock, SendToUiOfAStoppedWorkerNeverRunsLate)
     EXPECT_LE(ran, 1);
     EXPECT_EQ(delivered, ran == 1);
 }
+
+TEST(VirtualClockDeath, EveryoneWaitingForeverIsReportedNotHung)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            rt::Init(rt::ClockMode::Virtual, 0, 1.0);
+            rt::Event never;
+            never.Wait();
+        },
+        ::testing::ExitedWithCode(1), "every participant waits and nothing is due");
+}
