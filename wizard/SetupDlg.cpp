@@ -360,6 +360,8 @@ bool CSetupDlg::AskQuit(const wchar_t* attempt, const wchar_t* declined)
     INT_PTR answer = m_QuitDlg.DoModal();
     if (answer == IDOK) return true;
     DestroyGrayOverlay();
+    // At system shut-down the question simply goes; nobody declined it.
+    if (rt::ShutdownRequested()) return false;
     g_LogMsg.addLog(declined, kCancelFunc, LOG_FUNC);
     PostFrameMessages();
     return false;
