@@ -33,47 +33,6 @@ private:
     CStaticText* m_control;
 };
 
-class LinkWidget : public QWidget {
-public:
-    LinkWidget(QWidget* parent, CLinkLabel* control) : QWidget(parent), m_control(control)
-    {
-        setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::TabFocus);
-        setAttribute(Qt::WA_Hover);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        QFont f = m_control->GetFont();
-        f.setUnderline(underMouse() || hasFocus());
-        p.setPen(m_control->TextColor());
-        bool rtl = m_control->GetExStyle() & (WS_EX_RIGHT | WS_EX_RTLREADING);
-        Framework::DrawControlText(p, rect(), ToQ(m_control->GetWindowTextW()), f,
-                                   (rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, rtl);
-    }
-    void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
-    void mouseReleaseEvent(QMouseEvent* e) override
-    {
-        bool inside = rect().contains(e->position().toPoint());
-        bool fire = m_pressed && inside && e->button() == Qt::LeftButton;
-        m_pressed = false;
-        if (fire) Command(m_control->Owner(), m_control->GetDlgCtrlID());
-    }
-    void mouseDoubleClickEvent(QMouseEvent*) override {}  // a double-click is not a second click
-    void keyPressEvent(QKeyEvent* e) override
-    {
-        if (e->key() == Qt::Key_Space) Command(m_control->Owner(), m_control->GetDlgCtrlID());
-    }
-    void enterEvent(QEnterEvent*) override { update(); }
-    void leaveEvent(QEvent*) override { update(); }
-
-private:
-    CLinkLabel* m_control;
-    bool m_pressed = false;
-};
-
 class PictureWidget : public QWidget {
 public:
     PictureWidget(QWidget* parent, CPicture* control) : QWidget(parent), m_control(control) {}
@@ -111,20 +70,6 @@ private:
     bool m_pressed = false;
 };
 
-class ListWidget : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.setPen(QColor(190, 200, 210));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-};
-
 }  // namespace
 
 CStaticText::CStaticText(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
@@ -156,14 +101,6 @@ CPushButton::CPushButton(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
 
 void CPushButton::OnTextChanged() { Button()->setText(ToQ(m_text)); }
 
-CLinkLabel::CLinkLabel(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
-{
-    m_pWidget = new LinkWidget(owner->Widget(), this);
-    m_pWidget->setObjectName(QString::number(id));
-    m_textColor = QColor(0, 153, 203);
-    m_pWidget->hide();
-}
-
 CPicture::CPicture(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
 {
     m_pWidget = new PictureWidget(owner->Widget(), this);
@@ -176,50 +113,4 @@ void CPicture::SetImage(const QImage& image, int resourceId)
     m_image = image;
     m_nImageId = resourceId;
     m_pWidget->update();
-}
-
-CComboBoxCtrl::CComboBoxCtrl(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
-{
-    auto* combo = new QComboBox(owner->Widget());
-    combo->setObjectName(QString::number(id));
-    QObject::connect(combo, &QComboBox::currentIndexChanged, [this, owner, id](int) {
-        if (!m_bFilling) Command(owner, id);
-    });
-    m_pWidget = combo;
-    m_pWidget->hide();
-}
-
-void CComboBoxCtrl::ResetContent()
-{
-    m_bFilling = true;
-    Combo()->clear();
-    m_bFilling = false;
-}
-
-int CComboBoxCtrl::AddString(const std::wstring& text, int itemData)
-{
-    m_bFilling = true;
-    Combo()->addItem(ToQ(text), itemData);
-    m_bFilling = false;
-    return Combo()->count() - 1;
-}
-
-int CComboBoxCtrl::GetCurSel() const { return Combo()->currentIndex(); }
-
-void CComboBoxCtrl::SetCurSel(int index)
-{
-    m_bFilling = true;
-    Combo()->setCurrentIndex(index);
-    m_bFilling = false;
-}
-
-int CComboBoxCtrl::GetItemData(int index) const { return Combo()->itemData(index).toInt(); }
-
-int CComboBoxCtrl::GetCount() const { return Combo()->count(); }
-
-CListPlaceholder::CListPlaceholder(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
-{
-    m_pWidget = new ListWidget(owner->Widget());
-    m_pWidget->setObjectName(QString::number(id));
-    m_pWidget->hide();
 }

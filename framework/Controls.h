@@ -1,7 +1,6 @@
 #pragma once
-// Plain controls: static text, push button, link label, picture and combo box. They
+// Plain controls: static text, push button and picture. They
 // paint themselves over their parent's background and never paint one of their own.
-#include <QComboBox>
 #include <QImage>
 #include <QPushButton>
 #include <QWidget>
@@ -26,13 +25,6 @@ protected:
     void OnTextChanged() override;
 };
 
-// A link label: link-coloured text, hand cursor; a click (press and release inside)
-// sends the ID as a command.
-class CLinkLabel : public CWnd {
-public:
-    CLinkLabel(CDialogEx* owner, int id);
-};
-
 // A picture control showing one image (a PNG or bitmap resource), scaled to fit if set.
 class CPicture : public CWnd {
 public:
@@ -53,26 +45,4 @@ private:
     QImage m_image;
     int m_nImageId = 0;
     bool m_bClickable = false;
-};
-
-// A drop-down list; a change of selection by the user sends the ID as a command.
-class CComboBoxCtrl : public CWnd {
-public:
-    CComboBoxCtrl(CDialogEx* owner, int id);
-    QComboBox* Combo() const { return static_cast<QComboBox*>(m_pWidget); }
-    void ResetContent();
-    int AddString(const std::wstring& text, int itemData);
-    int GetCurSel() const;
-    void SetCurSel(int index);
-    int GetItemData(int index) const;
-    int GetCount() const;
-
-private:
-    bool m_bFilling = false;
-};
-
-// Placeholder for the network list until its owner-drawn control exists.
-class CListPlaceholder : public CWnd {
-public:
-    CListPlaceholder(CDialogEx* owner, int id);
 };

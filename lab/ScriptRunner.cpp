@@ -232,7 +232,6 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             else if (line.op == Op::Choose) {
                 int count = -1;
                 if (auto* combo = dynamic_cast<CMyComboBox*>(c)) count = combo->GetCount();
-                else if (auto* plain = dynamic_cast<CComboBoxCtrl*>(c)) count = plain->GetCount();
                 if (count < 0) problem = "control " + std::to_string(id) + " is not a combo box";
                 else if (line.numbers[1] >= count)
                     problem = "combo box " + std::to_string(id) + " has " + std::to_string(count) + " entries";
@@ -254,10 +253,7 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             break;
         case Op::Hover: QTest::mouseMove(w, w->rect().center()); break;
         case Op::Choose:
-            if (auto* combo = dynamic_cast<CMyComboBox*>(a->GetDlgItem(id)))
-                combo->ChooseAsUser(static_cast<int>(line.numbers[1]));
-            else
-                static_cast<QComboBox*>(w)->setCurrentIndex(static_cast<int>(line.numbers[1]));
+            static_cast<CMyComboBox*>(a->GetDlgItem(id))->ChooseAsUser(static_cast<int>(line.numbers[1]));
             break;
         case Op::Type:
             if (QWidget* t = KeyTarget()) QTest::keyClicks(t, QString::fromStdString(line.texts[0]));
