@@ -28,7 +28,9 @@ void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Align
             first = false;
         }
         line.setPosition(QPointF(0, y));
-        y += std::max(line.height(), latin.lineSpacing());
+        // Lines follow at the Latin spacing; faces with much taller line metrics (Arabic,
+        // Thai) get a little more, not all of it, so wrapped text keeps to its control.
+        y += std::max(latin.lineSpacing(), 0.8 * line.height());
     }
     layout.endLayout();
 }
