@@ -1,5 +1,7 @@
 #include "controls/MyComboBox.h"
 
+#include "controls/SingleLineText.h"
+
 #include <QEnterEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -29,24 +31,15 @@ QFont FaceFont()
 // than the text field is cut where the arrow's segment begins.
 void DrawFaceText(QPainter& painter, const QRect& box, const QRect& field, const QString& text, bool rightToLeft)
 {
-    QFont font = FaceFont();
-    QFontMetrics metrics(font);
-    int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    QTextLayout layout(text, font);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(100000);
-    line.setPosition(QPointF(0, baseline - line.ascent()));
-    layout.endLayout();
-    qreal x = rightToLeft ? box.left() + box.width() - line.naturalTextWidth() : box.left();
     painter.save();
     painter.setClipRect(box & field, Qt::IntersectClip);
     painter.setPen(kFaceTextColour);
-    layout.draw(&painter, QPointF(x, 0));
+    // Aligned to the box's start edge; a long name runs on and is cut by the clip.
+    constexpr int kRoom = 100000;
+    QRect line = rightToLeft ? QRect(box.right() + 1 - kRoom, box.top(), kRoom, box.height())
+                             : QRect(box.left(), box.top(), kRoom, box.height());
+    Controls::DrawSingleLineText(painter, line, text, FaceFont(), rightToLeft ? Qt::AlignRight : Qt::AlignLeft,
+                                 rightToLeft);
     painter.restore();
 }
 

@@ -1,5 +1,7 @@
 #include "controls/MyListCtrl.h"
 
+#include "controls/SingleLineText.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QScrollBar>
@@ -56,24 +58,15 @@ QImage WithWhiteTransparent(const QImage& image)
 // keeps the same baseline; clipped to its cell.
 void DrawCellText(QPainter& painter, const TextCell& cell, const QString& text, const QFont& font)
 {
-    QFontMetrics metrics(font);
     const Rect& r = cell.textRect;
-    int baseline = r.top + (r.Height() - metrics.height()) / 2 + metrics.ascent();
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(cell.alignRight ? Qt::RightToLeft : Qt::LeftToRight);
-    QTextLayout layout(text, font);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(100000);
-    line.setPosition(QPointF(0, baseline - line.ascent()));
-    layout.endLayout();
-    qreal width = line.naturalTextWidth();
-    qreal x = cell.alignRight ? cell.anchorX - width : cell.anchorX;
     painter.save();
     painter.setClipRect(ToQRect(r), Qt::IntersectClip);
-    layout.draw(&painter, QPointF(x, 0));
+    // Starts at (or, right-to-left, ends at) the cell's anchor; the clip cuts a long name.
+    constexpr int kRoom = 100000;
+    QRect line = cell.alignRight ? QRect(cell.anchorX - kRoom, r.top, kRoom, r.Height())
+                                 : QRect(cell.anchorX, r.top, kRoom, r.Height());
+    Controls::DrawSingleLineText(painter, line, text, font, cell.alignRight ? Qt::AlignRight : Qt::AlignLeft,
+                                 cell.alignRight);
     painter.restore();
 }
 
