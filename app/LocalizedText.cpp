@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 
+#include <climits>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -70,6 +71,7 @@ std::vector<std::pair<UINT, std::wstring>> ParseStringTable(const std::string& u
         std::string idText = line.substr(0, tab);
         if (idText.empty() || idText.find_first_not_of("0123456789") != std::string::npos)
             throw std::runtime_error("line " + std::to_string(lineNo) + ": the ID must be a number");
+        if (idText.size() > 5) throw std::runtime_error("line " + std::to_string(lineNo) + ": ID over 65535");
         unsigned long id = std::stoul(idText);
         if (id > 65535) throw std::runtime_error("line " + std::to_string(lineNo) + ": ID over 65535");
         std::string raw = line.substr(tab + 1), text;
@@ -162,10 +164,13 @@ void ChooseUiLanguage()
     Registry* reg = Os().registry;
     if (reg->RegOpenKeyExW(HKEY_ROOT::HKEY_LOCAL_MACHINE, key) == ERROR_SUCCESS &&
         reg->RegQueryValueExW(HKEY_ROOT::HKEY_LOCAL_MACHINE, key, L"language", &stored, 260) == ERROR_SUCCESS) {
+        // Leading decimal digits; a number too large for an int stays at INT_MAX (no
+        // language has that number, so it ends as English).
         int value = 0;
         for (wchar_t c : stored) {
             if (c < L'0' || c > L'9') break;
-            value = value * 10 + (c - L'0');
+            const int digit = c - L'0';
+            value = value > (INT_MAX - digit) / 10 ? INT_MAX : value * 10 + digit;
         }
         g_nUiLanguage = value;
     } else {

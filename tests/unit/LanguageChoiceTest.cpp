@@ -30,6 +30,9 @@ TEST(LanguageChoice, StoredValueThenUserLanguage)
         {std::string("xyz"), 1031, 1033},     // no digits: 0, which ends as English
         {std::string("1054abc"), 1033, 1054}, // leading digits
         {std::string("2057"), 1031, 1033},    // a stored value is normalised too
+        {std::string("99999999999"), 1031, 1033},  // too large for a number: English
+        {std::string("2147483648"), 1031, 1033},
+        {std::string("00000000000001031"), 1033, 1031},  // leading zeros do not overflow
     };
     fs::path dir = fs::temp_directory_path() / ("tc-lang-" + std::to_string(::getpid()));
     int n = 0;

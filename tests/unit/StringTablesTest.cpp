@@ -204,4 +204,6 @@ TEST(StringTableFormat, EscapesAndErrors)
     EXPECT_THROW(ParseStringTable("12 no tab\n"), std::runtime_error);
     EXPECT_THROW(ParseStringTable("x1\ttext\n"), std::runtime_error);
     EXPECT_THROW(ParseStringTable("70000\ttext\n"), std::runtime_error);
+    // An ID of many digits is refused as too large, not thrown as a conversion error.
+    EXPECT_THROW(ParseStringTable("99999999999999999999999\ttext\n"), std::runtime_error);
 }
