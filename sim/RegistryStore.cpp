@@ -1,7 +1,10 @@
 #include "sim/RegistryStore.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include <QString>
 
@@ -9,11 +12,32 @@
 
 namespace sim {
 
+struct RegistryStore::Key {
+    std::wstring spelling;                                   // this key's own name
+    std::map<std::wstring, std::unique_ptr<Key>> subkeys;    // lower name -> key
+    std::map<std::wstring, std::pair<std::wstring, std::wstring>> values;  // lower name -> (name, data)
+};
+
 namespace {
 
 std::wstring Lower(const std::wstring& s) { return QString::fromStdWString(s).toLower().toStdWString(); }
-std::wstring W(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
+std::wstring W(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdWString();
+}
 std::string U(const std::wstring& w) { return QString::fromStdWString(w).toStdString(); }
+
+// The roots: short name and long name.
+constexpr std::pair<const wchar_t*, const wchar_t*> kRoots[] = {
+    {L"HKLM", L"HKEY_LOCAL_MACHINE"}, {L"HKCU", L"HKEY_CURRENT_USER"}, {L"HKCR", L"HKEY_CLASSES_ROOT"},
+    {L"HKU", L"HKEY_USERS"},          {L"HKCC", L"HKEY_CURRENT_CONFIG"}};
+
+bool NeedsQuotes(const std::wstring& path)
+{
+    for (wchar_t c : path)
+        if (c < 0x20 || c == 0x7f) return true;
+    return false;
+}
 
 std::string Quote(const std::wstring& text)
 {
@@ -33,7 +57,7 @@ std::string Quote(const std::wstring& text)
 }
 
 // Reads a quoted text at pos; returns false when it is not one.
-bool Unquote(const std::string& line, std::size_t& pos, std::string& out)
+bool Unquote(std::string_view line, std::size_t& pos, std::string& out)
 {
     if (pos >= line.size() || line[pos] != '"') return false;
     ++pos;
@@ -60,45 +84,127 @@ bool Unquote(const std::string& line, std::size_t& pos, std::string& out)
     return false;
 }
 
+// The names of a key path below the root, or a reason why it is none. Stops at the
+// first fault, so that a long line of backslashes costs no more than reading it.
+struct KeyPath {
+    std::wstring root;  // "HKLM", ...
+    std::vector<std::wstring> names;
+    std::string problem;
+};
+
+KeyPath SplitKey(const std::wstring& key)
+{
+    KeyPath path;
+    const std::wstring k = RegistryStore::NormaliseKey(key);
+    std::size_t pos = k.find(L'\\');
+    const std::wstring root = k.substr(0, pos);
+    for (const auto& [shortName, longName] : kRoots)
+        if (root == shortName) path.root = shortName;
+    if (path.root.empty()) {
+        path.problem = "must begin with HKLM, HKCU, HKCR, HKU, HKCC or their long names";
+        return path;
+    }
+    while (pos != std::wstring::npos) {
+        const std::size_t next = k.find(L'\\', pos + 1);
+        const std::size_t length = (next == std::wstring::npos ? k.size() : next) - pos - 1;
+        if (length == 0) {
+            path.problem = "has an empty name between two backslashes";
+            return path;
+        }
+        if (length > RegistryStore::kMaxKeyNameLength) {
+            path.problem = "has a name longer than " + std::to_string(RegistryStore::kMaxKeyNameLength) +
+                           " characters";
+            return path;
+        }
+        if (path.names.size() == RegistryStore::kMaxKeyDepth) {
+            path.problem = "is more than " + std::to_string(RegistryStore::kMaxKeyDepth) + " levels deep";
+            return path;
+        }
+        path.names.push_back(k.substr(pos + 1, length));
+        pos = next;
+    }
+    return path;
+}
+
 }  // namespace
+
+RegistryStore::RegistryStore() : m_root(std::make_unique<Key>()) {}
+RegistryStore::RegistryStore(RegistryStore&&) noexcept = default;
+RegistryStore& RegistryStore::operator=(RegistryStore&&) noexcept = default;
+RegistryStore::~RegistryStore() = default;
 
 std::wstring RegistryStore::NormaliseKey(const std::wstring& key)
 {
     std::wstring k = key;
     while (!k.empty() && k.back() == L'\\') k.pop_back();
-    auto replacePrefix = [&](const std::wstring& from, const std::wstring& to) {
-        if (Lower(k.substr(0, from.size())) == Lower(from) &&
-            (k.size() == from.size() || k[from.size()] == L'\\'))
-            k = to + k.substr(from.size());
-    };
-    replacePrefix(L"HKEY_LOCAL_MACHINE", L"HKLM");
-    replacePrefix(L"HKEY_CURRENT_USER", L"HKCU");
+    const std::size_t rootEnd = std::min(k.find(L'\\'), k.size());
+    const std::wstring root = Lower(k.substr(0, rootEnd));
+    for (const auto& [shortName, longName] : kRoots)
+        if (root == Lower(shortName) || root == Lower(longName)) return shortName + k.substr(rootEnd);
     return k;
 }
 
-RegistryStore::RegistryStore(std::filesystem::path file) : m_file(std::move(file))
+std::string RegistryStore::KeyProblem(const std::wstring& key) { return SplitKey(key).problem; }
+std::string RegistryStore::KeyProblem(std::string_view utf8Key) { return SplitKey(W(utf8Key)).problem; }
+
+RegistryStore::RegistryStore(std::filesystem::path file) : RegistryStore()
 {
+    m_file = std::move(file);
+    std::error_code ec;
+    const auto status = std::filesystem::status(m_file, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return;
+    if (status.type() == std::filesystem::file_type::directory)
+        throw ScenarioError(m_file.string() + ": is a directory");
     std::ifstream in(m_file, std::ios::binary);
-    if (!in) return;
-    std::string line;
+    if (!in) throw ScenarioError(m_file.string() + ": cannot be read (" + std::strerror(errno) + ")");
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) throw ScenarioError(m_file.string() + ": cannot be read");
+    Load(text.str());
+}
+
+RegistryStore RegistryStore::FromText(std::string_view text, std::filesystem::path file)
+{
+    RegistryStore store;
+    store.m_file = std::move(file);
+    store.Load(text);
+    return store;
+}
+
+void RegistryStore::Load(std::string_view text)
+{
     int lineNo = 0;
     Key* current = nullptr;
     auto fail = [&](const std::string& reason) {
         throw ScenarioError(m_file.string() + ":" + std::to_string(lineNo) + ": " + reason);
     };
-    while (std::getline(in, line)) {
+    std::size_t lineStart = 0;
+    while (lineStart < text.size()) {
+        std::size_t lineEnd = text.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos) lineEnd = text.size();
+        std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+        lineStart = lineEnd + 1;
         ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         std::size_t start = line.find_first_not_of(" \t");
-        if (start == std::string::npos || line[start] == ';' || line[start] == '#') continue;
+        if (start == std::string_view::npos || line[start] == ';' || line[start] == '#') continue;
         if (line[start] == '[') {
-            std::size_t end = line.rfind(']');
-            if (end == std::string::npos || end <= start + 1) fail("a key line must read [KEY]");
-            std::wstring name = NormaliseKey(W(line.substr(start + 1, end - start - 1)));
-            if (name.rfind(L"HKLM", 0) != 0 && name.rfind(L"HKCU", 0) != 0)
-                fail("a key must start with HKLM or HKCU");
-            CreateKey(name);
-            current = &m_keys[Lower(name)];
+            std::string name;
+            std::size_t end = 0;
+            std::size_t pos = start + 1;
+            if (pos < line.size() && line[pos] == '"') {
+                if (!Unquote(line, pos, name) || pos >= line.size() || line[pos] != ']')
+                    fail("a key line must read [KEY] or [\"KEY\"]");
+                end = pos;
+            } else {
+                end = line.rfind(']');
+                if (end == std::string_view::npos || end <= start + 1) fail("a key line must read [KEY]");
+                name = std::string(line.substr(start + 1, end - start - 1));
+            }
+            if (line.find_first_not_of(" \t", end + 1) != std::string_view::npos) fail("text after the key");
+            const std::wstring key = W(name);
+            current = Create(key);
+            if (!current) fail("the key " + SplitKey(key).problem);
             continue;
         }
         if (!current) fail("a value before any [KEY] line");
@@ -108,54 +214,90 @@ RegistryStore::RegistryStore(std::filesystem::path file) : m_file(std::move(file
         if (pos >= line.size() || line[pos] != '=') fail("a value line must read \"NAME\"=\"DATA\"");
         ++pos;
         if (!Unquote(line, pos, data)) fail("the data must be a quoted text");
-        if (line.find_first_not_of(" \t", pos) != std::string::npos) fail("text after the value");
+        if (line.find_first_not_of(" \t", pos) != std::string_view::npos) fail("text after the value");
         std::wstring wname = W(name);
         current->values[Lower(wname)] = {wname, W(data)};
     }
 }
 
-bool RegistryStore::KeyExists(const std::wstring& key) const
+RegistryStore::Key* RegistryStore::Find(const std::wstring& key) const
 {
-    return m_keys.count(Lower(NormaliseKey(key))) != 0;
+    const KeyPath path = SplitKey(key);
+    if (!path.problem.empty()) return nullptr;
+    auto it = m_root->subkeys.find(Lower(path.root));
+    if (it == m_root->subkeys.end()) return nullptr;
+    Key* k = it->second.get();
+    for (const std::wstring& name : path.names) {
+        auto sub = k->subkeys.find(Lower(name));
+        if (sub == k->subkeys.end()) return nullptr;
+        k = sub->second.get();
+    }
+    return k;
 }
 
-void RegistryStore::CreateKey(const std::wstring& key)
+RegistryStore::Key* RegistryStore::Create(const std::wstring& key)
 {
-    std::wstring k = NormaliseKey(key);
-    std::size_t pos = 0;
-    for (;;) {
-        pos = k.find(L'\\', pos + 1);
-        std::wstring part = pos == std::wstring::npos ? k : k.substr(0, pos);
-        auto& entry = m_keys[Lower(part)];
-        if (entry.spelling.empty()) entry.spelling = part;
-        if (pos == std::wstring::npos) break;
-    }
+    const KeyPath path = SplitKey(key);
+    if (!path.problem.empty()) return nullptr;
+    auto walk = [](Key& parent, const std::wstring& name) -> Key& {
+        auto& slot = parent.subkeys[Lower(name)];
+        if (!slot) {
+            slot = std::make_unique<Key>();
+            slot->spelling = name;
+        }
+        return *slot;
+    };
+    Key* k = &walk(*m_root, path.root);
+    for (const std::wstring& name : path.names) k = &walk(*k, name);
+    return k;
 }
+
+bool RegistryStore::KeyExists(const std::wstring& key) const { return Find(key) != nullptr; }
+
+bool RegistryStore::CreateKey(const std::wstring& key) { return Create(key) != nullptr; }
 
 std::optional<std::wstring> RegistryStore::Value(const std::wstring& key, const std::wstring& name) const
 {
-    auto it = m_keys.find(Lower(NormaliseKey(key)));
-    if (it == m_keys.end()) return std::nullopt;
-    auto v = it->second.values.find(Lower(name));
-    if (v == it->second.values.end()) return std::nullopt;
+    const Key* k = Find(key);
+    if (!k) return std::nullopt;
+    auto v = k->values.find(Lower(name));
+    if (v == k->values.end()) return std::nullopt;
     return v->second.second;
 }
 
-void RegistryStore::SetValue(const std::wstring& key, const std::wstring& name, const std::wstring& data)
+bool RegistryStore::SetValue(const std::wstring& key, const std::wstring& name, const std::wstring& data)
 {
-    CreateKey(key);
-    m_keys[Lower(NormaliseKey(key))].values[Lower(name)] = {name, data};
+    Key* k = Create(key);
+    if (!k) return false;
+    k->values[Lower(name)] = {name, data};
+    return true;
+}
+
+bool RegistryStore::Empty() const { return m_root->subkeys.empty(); }
+
+// One path buffer for the whole walk: a deep chain of keys costs what its last line does.
+void RegistryStore::WriteKey(std::string& out, const Key& key, std::wstring& path)
+{
+    if (!key.values.empty() || key.subkeys.empty()) {
+        out += "\n[" + (NeedsQuotes(path) ? Quote(path) : U(path)) + "]\n";
+        for (auto& [lname, value] : key.values) out += Quote(value.first) + "=" + Quote(value.second) + "\n";
+    }
+    for (auto& [lname, sub] : key.subkeys) {
+        const std::size_t length = path.size();
+        path += L"\\" + sub->spelling;
+        WriteKey(out, *sub, path);
+        path.resize(length);
+    }
 }
 
 std::string RegistryStore::Serialise(const RegistryStore& store)
 {
-    std::ostringstream out;
-    out << "; The registry of this simulated PC. Edit with care: a damaged file stops the program.\n";
-    for (auto& [lower, key] : store.m_keys) {
-        out << "\n[" << U(key.spelling) << "]\n";
-        for (auto& [lname, value] : key.values) out << Quote(value.first) << "=" << Quote(value.second) << "\n";
+    std::string out = "; The registry of this simulated PC. Edit with care: a damaged file stops the program.\n";
+    for (auto& [lower, root] : store.m_root->subkeys) {
+        std::wstring path = root->spelling;
+        WriteKey(out, *root, path);
     }
-    return out.str();
+    return out;
 }
 
 bool RegistryStore::Save() const

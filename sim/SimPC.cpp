@@ -9,6 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "sim/HostFile.h"
 #include "sim/RegistryStore.h"
 
 namespace fs = std::filesystem;
@@ -69,13 +70,16 @@ const char16_t kCp1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026
 SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
     : m_scenario(std::move(scenario)), m_machineDir(std::move(machineDir)), m_discDir(std::move(discDir))
 {
-    fs::create_directories(m_machineDir);
+    MakeHostFolder(m_machineDir);
     fs::path regFile = m_machineDir / "registry.txt";
-    bool fresh = !fs::exists(regFile);
+    std::error_code ec;
+    bool fresh = !fs::exists(fs::symlink_status(regFile, ec));
     m_registry = std::make_unique<RegistryStore>(regFile);
     if (fresh) {
         for (auto& [key, values] : m_scenario.registry) {
-            m_registry->CreateKey(W(key));
+            if (!m_registry->CreateKey(W(key)))
+                throw ScenarioError(m_scenario.sourceFile + ": registry key \"" + key + "\" " +
+                                    RegistryStore::KeyProblem(W(key)));
             for (auto& [name, data] : values) m_registry->SetValue(W(key), W(name), W(data));
         }
     }
@@ -260,7 +264,7 @@ LONG SimPC::RegOpenKeyExW(HKEY_ROOT root, const std::wstring& subKey)
 LONG SimPC::RegCreateKeyExW(HKEY_ROOT root, const std::wstring& subKey)
 {
     std::lock_guard lock(m_mutex);
-    m_registry->CreateKey(RootedKey(root, subKey));
+    if (!m_registry->CreateKey(RootedKey(root, subKey))) return ERROR_INVALID_PARAMETER;
     return m_registry->Save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
@@ -282,7 +286,7 @@ LONG SimPC::RegSetValueExW(HKEY_ROOT root, const std::wstring& subKey, const std
 {
     std::lock_guard lock(m_mutex);
     std::wstring stored = data.substr(0, std::min<std::size_t>(data.size(), byteCount / 2));
-    m_registry->SetValue(RootedKey(root, subKey), name, stored);
+    if (!m_registry->SetValue(RootedKey(root, subKey), name, stored)) return ERROR_INVALID_PARAMETER;
     return m_registry->Save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
@@ -438,7 +442,24 @@ fs::path DefaultMachineDir(const std::string& scenarioName)
     fs::path base = xdg && *xdg ? fs::path(xdg) : fs::path(home ? home : "/tmp") / ".local" / "share";
     std::string safe;
     for (char c : scenarioName) safe += std::isalnum(static_cast<unsigned char>(c)) || c == '-' ? c : '_';
+    if (safe.size() > 64) {
+        // A folder name has its limits: a long name keeps its beginning and a checksum of
+        // the whole, so that two long names still get two machines.
+        std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+        for (unsigned char c : scenarioName) hash = (hash ^ c) * 1099511628211ull;
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+        safe = safe.substr(0, 47) + "-" + hex;
+    }
     return base / "TesraConnect" / "machines" / (safe.empty() ? "default" : safe);
+}
+
+void EmptyMachineFolder(const fs::path& dir)
+{
+    std::error_code ec;
+    if (fs::is_directory(dir, ec) && !fs::is_empty(dir, ec) && !fs::exists(fs::symlink_status(dir / "registry.txt", ec)))
+        throw HostFileError(dir.string() + ": not emptied, it holds no registry.txt (not a simulated PC's folder)");
+    RemoveHostFolder(dir);
 }
 
 }  // namespace sim

@@ -23,7 +23,8 @@ class SimPC : public SystemInfo,
               public Clipboard,
               public WlanLibrary {
 public:
-    // Throws ScenarioError when the machine folder's registry file is damaged.
+    // Throws ScenarioError when the machine folder's registry file is damaged, and
+    // HostFileError ("PATH: reason") when the machine folder cannot be made.
     SimPC(Scenario scenario, std::filesystem::path machineDir, std::filesystem::path discDir);
     ~SimPC() override;
 
@@ -104,5 +105,8 @@ private:
 
 // The per-user folder where a scenario's machine lives when no --machine is given.
 std::filesystem::path DefaultMachineDir(const std::string& scenarioName);
+// --fresh: removes a machine folder; refuses (HostFileError "PATH: reason") a folder that
+// holds files but no registry.txt, which is no simulated PC's.
+void EmptyMachineFolder(const std::filesystem::path& dir);
 
 }  // namespace sim
