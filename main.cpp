@@ -15,6 +15,7 @@
 #include "lab/SimPanel.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
+#include "sim/HostFile.h"
 #include "sim/Scenario.h"
 #include "sim/SimPC.h"
 
@@ -47,12 +48,17 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    // Malformed files never start the wizard.
+    // Malformed files never start the wizard, and neither does a folder that cannot be
+    // made or emptied (every such error reads "PATH: reason").
     sim::Scenario scenario;
     lab::Script script;
+    std::filesystem::path machineDir;
     try {
         scenario = options.scenario ? sim::LoadScenarioFile(*options.scenario) : sim::DefaultScenario();
         if (options.script) script = lab::LoadScriptFile(*options.script);
+        machineDir = options.machine ? std::filesystem::path(*options.machine) : sim::DefaultMachineDir(scenario.name);
+        if (options.fresh) sim::EmptyMachineFolder(machineDir);
+        if (options.out) sim::MakeHostFolder(*options.out);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
@@ -63,16 +69,15 @@ int main(int argc, char** argv)
         // Qt wants a private runtime folder; give it one instead of a warning on every run.
         std::filesystem::path runtime = std::filesystem::temp_directory_path() /
                                         ("tesraconnect-runtime-" + std::to_string(::getuid()));
-        std::filesystem::create_directories(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+        std::error_code ec;
+        std::filesystem::create_directories(runtime, ec);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace,
+                                     ec);
+        if (!ec) qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
     }
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scenario.os.dpi / 96.0));
     QApplication application(argc, argv);
 
-    std::filesystem::path machineDir =
-        options.machine ? std::filesystem::path(*options.machine) : sim::DefaultMachineDir(scenario.name);
-    if (options.fresh) std::filesystem::remove_all(machineDir);
     std::unique_ptr<sim::SimPC> pc;
     try {
         pc = std::make_unique<sim::SimPC>(scenario, machineDir, std::filesystem::path(TC_SOURCE_DIR) / "disc");

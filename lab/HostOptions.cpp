@@ -14,20 +14,25 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             if (i + 1 >= args.size()) throw HostOptionsError("option " + a + " needs a value");
             return args[++i];
         };
+        auto path = [&]() -> std::string {
+            std::string v = value();
+            if (v.empty()) throw HostOptionsError("option " + a + " needs a path, not an empty text");
+            return v;
+        };
         if (a.rfind("--", 0) != 0) {
             wizardWords.push_back(a);
         } else if (a == "--scenario") {
-            o.scenario = value();
+            o.scenario = path();
         } else if (a == "--machine") {
-            o.machine = value();
+            o.machine = path();
         } else if (a == "--fresh") {
             o.fresh = true;
         } else if (a == "--headless") {
             o.headless = true;
         } else if (a == "--script") {
-            o.script = value();
+            o.script = path();
         } else if (a == "--out") {
-            o.out = value();
+            o.out = path();
         } else if (a == "--speed") {
             std::string v = value();
             char* end = nullptr;

@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <climits>
-#include <fstream>
 #include <set>
-#include <sstream>
+
+#include "sim/HostFile.h"
 
 namespace lab {
 namespace {
@@ -393,6 +393,8 @@ long long LineParser::Duration(std::string_view what) {
     }
     const auto ms = ParseDurationMs(t.value);
     if (!ms) Fail("bad duration " + Quoted(t.value));
+    if (*ms > kMaxDurationMs)
+        Fail("bad duration " + Quoted(t.value) + ": longer than 24 hours, the most a script line may wait");
     return *ms;
 }
 
@@ -525,12 +527,13 @@ Script ParseScript(const std::string& text, const std::string& fileName) {
 }
 
 Script LoadScriptFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScriptError(path + ": cannot read the file");
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) throw ScriptError(path + ": cannot read the file");
-    return ParseScript(content.str(), path);
+    std::string content;
+    try {
+        content = sim::ReadHostFile(path, sim::kMaxLabFileBytes);
+    } catch (const sim::HostFileError& e) {
+        throw ScriptError(e.what());
+    }
+    return ParseScript(content, path);
 }
 
 std::string OpName(Op op) {

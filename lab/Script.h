@@ -8,7 +8,7 @@
 // any other backslash standing for itself ("HKLM\Software" needs none; a path ending
 // in a backslash is written "C:\dir\\"). A text ends on its own line and is followed
 // by a blank, a comment or the end of the line. Durations are 500ms, 3s, 2m or a plain
-// number of milliseconds. Lines end in LF or CR LF; a UTF-8 byte-order mark at the start
+// number of milliseconds, at most 24 hours of virtual time (kMaxDurationMs). Lines end in LF or CR LF; a UTF-8 byte-order mark at the start
 // is skipped; every line, comments included, must be valid UTF-8, and texts are kept as
 // UTF-8 bytes. Every word is checked: an unknown action, key, event or extra argument
 // is an error, so that a misspelt line never silently passes.
@@ -19,6 +19,11 @@
 #include <vector>
 
 namespace lab {
+
+// The longest duration a line may give (`sleep`, `within`, `expect since`): 24 hours of
+// virtual time. Longer is refused when the script is read, so that no line waits for
+// days of virtual time, one timer tick after another.
+constexpr long long kMaxDurationMs = 24LL * 60 * 60 * 1000;
 
 // A script that cannot be used: "FILE:LINE: reason".
 struct ScriptError : std::runtime_error {

@@ -92,7 +92,8 @@ ScriptRunner::ScriptRunner(Script script, sim::SimPC& pc, HostOptions options)
 {
     if (m_options.out) {
         m_out = *m_options.out;
-        std::filesystem::create_directories(m_out);
+        std::error_code ec;  // made before the run; a folder that went meanwhile takes no screenshots
+        std::filesystem::create_directories(m_out, ec);
     }
 }
 

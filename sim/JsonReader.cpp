@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <unordered_set>
 
 namespace sim::json {
 
@@ -127,6 +128,7 @@ private:
             ++m_pos;
             return object;
         }
+        std::unordered_set<std::string> keys;
         for (;;) {
             SkipBlanks();
             if (AtEnd()) NotClosed("object", object.line);
@@ -134,8 +136,7 @@ private:
             JsonMember member;
             member.line = m_line;
             member.key = ReadString();
-            for (const JsonMember& other : object.members)
-                if (other.key == member.key) Fail(m_file, member.line, "duplicate key " + Quoted(member.key));
+            if (!keys.insert(member.key).second) Fail(m_file, member.line, "duplicate key " + Quoted(member.key));
             SkipBlanks();
             if (Peek() != ':') Fail(m_file, m_line, "expected \":\" after the key " + Quoted(member.key));
             ++m_pos;

@@ -1,6 +1,8 @@
 #include "sim/Scenario.h"
 
+#include "sim/HostFile.h"
 #include "sim/JsonReader.h"
+#include "sim/RegistryStore.h"
 
 #include <algorithm>
 #include <charconv>
@@ -23,6 +25,8 @@ using namespace json;
 // ---------------------------------------------------------------------------------------
 // Values of the scenario schema.
 
+constexpr std::size_t kMaxNetworks = 1000;
+
 constexpr std::pair<std::string_view, int> kAuthNames[] = {
     {"OPEN", 1}, {"SHARED_KEY", 2}, {"WPA", 3},      {"WPA_PSK", 4},
     {"WPA_NONE", 5}, {"RSNA", 6},   {"RSNA_PSK", 7}};
@@ -38,10 +42,6 @@ constexpr std::string_view kWlanFunctions[] = {
     "WlanOpenHandle", "WlanCloseHandle", "WlanFreeMemory",  "WlanEnumInterfaces",
     "WlanScan",       "WlanGetAvailableNetworkList",        "WlanConnect",
     "WlanDeleteProfile", "WlanSetProfile", "WlanDisconnect", "WlanQueryInterface"};
-
-constexpr std::string_view kHives[] = {
-    "HKLM", "HKCU", "HKCR", "HKU", "HKCC", "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER",
-    "HKEY_CLASSES_ROOT", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
 
 // The world events a scenario may schedule, and what each takes after its word.
 enum class EventArgs { None, Ssid, OnOff };
@@ -352,12 +352,9 @@ void ScenarioReader::ReadOs(const JsonValue& v, OsSettings& os) const {
 void ScenarioReader::ReadRegistry(const JsonValue& v, Scenario& scenario) const {
     if (v.kind != JsonValue::Kind::Object) FailAt(v.line, "\"registry\" must be an object");
     for (const JsonMember& key : v.members) {
-        const std::string_view hive = std::string_view(key.key).substr(0, key.key.find('\\'));
-        bool known = false;
-        for (std::string_view h : kHives) known = known || hive == h;
-        if (!known)
-            FailAt(key.line, "registry key " + Quoted(key.key) +
-                                 " must begin with HKLM, HKCU, HKCR, HKU, HKCC or their long names");
+        // The same keys as the machine's registry file holds.
+        if (const std::string problem = RegistryStore::KeyProblem(key.key); !problem.empty())
+            FailAt(key.line, "registry key " + Quoted(key.key) + " " + problem);
         if (key.value.kind != JsonValue::Kind::Object)
             FailAt(key.value.line,
                    "registry key " + Quoted(key.key) + " must be an object of value names and texts");
@@ -513,6 +510,7 @@ EventSettings ScenarioReader::ReadEvent(const JsonValue& v, const std::string& w
              if (!ms)
                  FailAt(x.line, Quoted(k) + " must be a duration such as \"500ms\", \"3s\", \"2m\" or a "
                                             "number of milliseconds");
+             if (*ms > kMaxEventAtMs) FailAt(x.line, Quoted(k) + " must be at most 24 hours into the run");
              event.atMs = *ms;
          }},
         {"do", [&](V x, K k) {
@@ -625,6 +623,9 @@ Scenario ScenarioReader::Read(const JsonValue& root) {
              }
          }},
         {"networks", [&](V x, K k) {
+             // Far more than any scan shows; it keeps the BSSIDs made up below unique.
+             if (Array(x, k).size() > kMaxNetworks)
+                 FailAt(x.line, Quoted(k) + " may list at most " + std::to_string(kMaxNetworks) + " networks");
              for (const JsonValue& item : Array(x, k)) {
                  bool given = false;
                  const std::string where = "networks[" + std::to_string(s.networks.size()) + "]";
@@ -694,14 +695,13 @@ Scenario ParseScenario(const std::string& text, const std::string& fileName) {
 }
 
 Scenario LoadScenarioFile(const std::string& path) {
-    std::error_code error;
-    std::ifstream in(path, std::ios::binary);
-    if (!in || std::filesystem::is_directory(path, error))
-        throw ScenarioError(path + ": cannot read the file");
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) throw ScenarioError(path + ": cannot read the file");
-    return ParseScenario(text.str(), path);
+    std::string text;
+    try {
+        text = ReadHostFile(path, kMaxLabFileBytes);
+    } catch (const HostFileError& e) {
+        throw ScenarioError(e.what());
+    }
+    return ParseScenario(text, path);
 }
 
 Scenario DefaultScenario() {

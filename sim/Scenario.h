@@ -98,6 +98,9 @@ struct NetworkSettings {
     bool present = true;
 };
 
+// The latest moment an event may be scheduled: 24 hours of virtual time into the run.
+constexpr std::int64_t kMaxEventAtMs = 24LL * 60 * 60 * 1000;
+
 struct EventSettings {
     std::int64_t atMs = 0;
     std::string what;                // "unplug", "plug", "wps-button", ...

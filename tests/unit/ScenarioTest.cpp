@@ -85,6 +85,8 @@ const BadCase kBadCases[] = {
      "pc.json:2: \"WZCSVC\" must be one of \"running\", \"stopped\", \"absent\""},
     {"RegistryHive", "{\"registry\": {\n \"HKLN\\\\Software\": {}}}",
      "pc.json:2: registry key \"HKLN\\Software\" must begin with HKLM, HKCU, HKCR, HKU, HKCC or their long names"},
+    {"RegistryEmptyName", "{\"registry\": {\n \"HKLM\\\\a\\\\\\\\b\": {}}}",
+     "pc.json:2: registry key \"HKLM\\a\\\\b\" has an empty name between two backslashes"},
     {"RegistryValueNumber", "{\"registry\": {\"HKLM\\\\Software\\\\Tesra\": {\n \"language\": 1033}}}",
      "pc.json:2: \"language\" must be a string"},
     {"StartTimeNoDay", "{\"startTime\": \"2012-02-30T07:02:42\"}",
@@ -161,6 +163,10 @@ const BadCase kBadCases[] = {
      "pc.json:1: event \"wps-button\" takes one SSID in double quotes"},
     {"EventQuoteNotClosed", "{\"events\": [{\"do\": \"router-pin \\\"Home\"}]}",
      "pc.json:1: \"do\": a text in double quotes is not closed"},
+    {"EventTooLate", "{\"events\": [{\"at\": 9223372036854775807, \"do\": \"plug\"}]}",
+     "pc.json:1: \"at\" must be at most 24 hours into the run"},
+    {"EventTooLateInMinutes", "{\"events\": [{\"at\": \"1441m\", \"do\": \"plug\"}]}",
+     "pc.json:1: \"at\" must be at most 24 hours into the run"},
     {"EventNamesNoNetwork",
      "{\"networks\": [{\"ssid\": \"Home\"}],\n \"events\": [{\"at\": \"3s\",\n  \"do\": \"network-off \\\"Hoem\\\"\"}]}",
      "pc.json:3: event \"network-off\" names no network of this scenario: \"Hoem\""},
@@ -571,7 +577,7 @@ TEST(ScenarioTest, LoadScenarioFileReadsTheFileAndNamesItInErrors) {
             try {
                 sim::LoadScenarioFile("/nonexistent/dir/pc.json");
             } catch (const sim::ScenarioError& e) {
-                EXPECT_STREQ(e.what(), "/nonexistent/dir/pc.json: cannot read the file");
+                EXPECT_STREQ(e.what(), "/nonexistent/dir/pc.json: No such file or directory");
                 throw;
             }
         },
@@ -579,6 +585,12 @@ TEST(ScenarioTest, LoadScenarioFileReadsTheFileAndNamesItInErrors) {
 
     const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "scenario-test";
     std::filesystem::create_directories(dir);
+    try {
+        sim::LoadScenarioFile(dir.string());
+        ADD_FAILURE() << "a folder was read as a scenario";
+    } catch (const sim::ScenarioError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.string() + ": is a directory");
+    }
     const std::string good = (dir / "good.json").string();
     std::ofstream(good) << "// a PC\n{ \"name\": \"lab-pc\", \"os\": { \"arch\": \"x86\" } }\n";
     const sim::Scenario s = sim::LoadScenarioFile(good);
@@ -595,6 +607,28 @@ TEST(ScenarioTest, LoadScenarioFileReadsTheFileAndNamesItInErrors) {
         EXPECT_EQ(std::string(e.what()), bad + ":3: unknown key \"arhc\" in \"os\"");
     }
     std::filesystem::remove_all(dir);
+}
+
+// Large inputs cost time in proportion to their size, and limits are reported.
+TEST(ScenarioTest, LargeInputsAreReadInLinearTimeOrRefused) {
+    // 50,000 keys in one object, the last one repeated: found without comparing every pair.
+    std::string values;
+    for (int i = 0; i < 50000; ++i) values += "\"v" + std::to_string(i) + "\": \"x\",\n";
+    EXPECT_EQ(ErrorOf("{\"registry\": {\"HKLM\\\\A\": {\n" + values + "\"v49999\": \"y\"}}}"),
+              "pc.json:50002: duplicate key \"v49999\"");
+
+    const std::string longName(256, 'k');
+    EXPECT_EQ(ErrorOf("{\"registry\": {\"HKCU\\\\" + longName + "\": {}}}"),
+              "pc.json:1: registry key \"HKCU\\" + longName + "\" has a name longer than 255 characters");
+
+    std::string networks;
+    for (int i = 0; i < 1001; ++i) networks += i ? ",{}" : "{}";
+    EXPECT_EQ(ErrorOf("{\n\"networks\": [" + networks + "]}"), "pc.json:2: \"networks\" may list at most 1000 networks");
+    networks.resize(networks.size() - 3);
+    std::set<std::string> bssids;
+    for (const auto& n : sim::ParseScenario("{\"networks\": [" + networks + "]}", "pc.json").networks)
+        bssids.insert(n.bssid);
+    EXPECT_EQ(bssids.size(), 1000u);
 }
 
 TEST(ScenarioHelpersTest, ParseDurationMs) {

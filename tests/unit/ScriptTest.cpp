@@ -226,6 +226,15 @@ const BadCase kBad[] = {
     {"sleep 99999999999999999999", R"(x.tcs:1: bad duration "99999999999999999999")"},
     {"sleep 9223372036854775807m", R"(x.tcs:1: bad duration "9223372036854775807m")"},
     {"sleep 3s 4s", R"(x.tcs:1: too many arguments for "sleep": "4s")"},
+    // At most 24 hours of virtual time a line.
+    {"sleep 1\nsleep 9223372036854775807",
+     R"(x.tcs:2: bad duration "9223372036854775807": longer than 24 hours, the most a script line may wait)"},
+    {"sleep 1441m", R"(x.tcs:1: bad duration "1441m": longer than 24 hours, the most a script line may wait)"},
+    {"sleep 86400001", R"(x.tcs:1: bad duration "86400001": longer than 24 hours, the most a script line may wait)"},
+    {"wait state 8 within 9223372036854775807",
+     R"(x.tcs:1: bad duration "9223372036854775807": longer than 24 hours, the most a script line may wait)"},
+    {"mark a\nexpect since a 0 86401s",
+     R"(x.tcs:2: bad duration "86401s": longer than 24 hours, the most a script line may wait)"},
     {"click", R"(x.tcs:1: "click" needs a control ID)"},
     {"click -1", R"(x.tcs:1: bad control ID "-1")"},
     {"click +5", R"(x.tcs:1: bad control ID "+5")"},
@@ -362,6 +371,10 @@ TEST(ScriptTest, DurationsInTheirFourForms) {
         {"-1s", std::nullopt}, {"1e3", std::nullopt},
     };
     for (const auto& [text, ms] : cases) EXPECT_EQ(lab::ParseDurationMs(text), ms) << text;
+    // 24 hours is the longest a line may give.
+    const lab::Script script = lab::ParseScript("sleep 1440m\nwait exit within 86400s\n", "x.tcs");
+    EXPECT_EQ(script.lines[0].durationMs, lab::kMaxDurationMs);
+    EXPECT_EQ(script.lines[1].withinMs, lab::kMaxDurationMs);
 }
 
 TEST(ScriptTest, LoadScriptFileReadsAndNamesTheFile) {
@@ -393,7 +406,14 @@ TEST(ScriptTest, LoadScriptFileReadsAndNamesTheFile) {
         lab::LoadScriptFile(missing);
         ADD_FAILURE() << "a missing file was read";
     } catch (const lab::ScriptError& e) {
-        EXPECT_EQ(std::string(e.what()), missing + ": cannot read the file");
+        EXPECT_EQ(std::string(e.what()), missing + ": No such file or directory");
+    }
+    // A folder is no script (it once ran as an empty one).
+    try {
+        lab::LoadScriptFile(testing::TempDir());
+        ADD_FAILURE() << "a folder was read as a script";
+    } catch (const lab::ScriptError& e) {
+        EXPECT_EQ(std::string(e.what()), testing::TempDir() + ": is a directory");
     }
 }
 
