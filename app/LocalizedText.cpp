@@ -1,9 +1,5 @@
 #include "app/LocalizedText.h"
 
-#include <QDir>
-#include <QFile>
-#include <QString>
-
 #include <climits>
 #include <map>
 #include <mutex>
@@ -11,6 +7,8 @@
 
 #include "app/Globals.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
+#include "res/strings/StringTables.h"
 
 namespace {
 
@@ -23,16 +21,10 @@ std::map<int, Table>& Tables()
     static std::map<int, Table> tables;
     static std::once_flag once;
     std::call_once(once, [] {
-        QDir dir(QStringLiteral(":/strings"));
-        for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
-            bool ok = false;
-            int langid = name.section('.', 0, 0).toInt(&ok);
-            if (!ok) continue;
-            QFile file(dir.filePath(name));
-            if (!file.open(QIODevice::ReadOnly)) continue;
-            QByteArray bytes = file.readAll();
-            Table& table = tables[langid];
-            for (auto& [id, text] : ParseStringTable(bytes.toStdString())) table[id / 16 + 1][id] = text;
+        for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
+            const EmbeddedStringTable& file = kEmbeddedStringTables[i];
+            Table& table = tables[file.langid];
+            for (auto& [id, text] : ParseStringTable(std::string(file.utf8, file.size))) table[id / 16 + 1][id] = text;
         }
     });
     return tables;
@@ -85,7 +77,7 @@ std::vector<std::pair<UINT, std::wstring>> ParseStringTable(const std::string& u
             }
             text += raw[i];
         }
-        out.emplace_back(static_cast<UINT>(id), QString::fromStdString(text).toStdWString());
+        out.emplace_back(static_cast<UINT>(id), Utf8ToWide(text));
     }
     return out;
 }

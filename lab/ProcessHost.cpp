@@ -1,13 +1,12 @@
 #include "lab/ProcessHost.h"
 
-#include <QString>
-
 #include "app/Globals.h"
 #include "app/InstallSetupApp.h"
 #include "controls/GrayDlg.h"
 #include "controls/WpsMaskDlg.h"
 #include "diag/LogMsg.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wlan/WlanApi.h"
 
@@ -25,7 +24,7 @@ void ProcessHost::RunProcess(const std::string& commandLineUtf8)
     g_LogMsg.Construct();
     CLogMsg::SetMainThreadId(Os().system->GetCurrentProcessId() + 4);
     {
-        CInstallSetupApp app(QString::fromStdString(commandLineUtf8).toStdWString());
+        CInstallSetupApp app(Utf8ToWide(commandLineUtf8));
         app.InitInstance();
         app.ExitInstance();
     }

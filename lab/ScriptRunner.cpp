@@ -1,7 +1,6 @@
 #include "lab/ScriptRunner.h"
 
 #include <QApplication>
-#include <QString>
 #include <QTest>
 
 #include <cstdio>
@@ -18,6 +17,7 @@
 #include "diag/LogMsg.h"
 #include "framework/Controls.h"
 #include "framework/Framework.h"
+#include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wizard/SetupDlg.h"
 
@@ -28,9 +28,6 @@ namespace lab {
 namespace {
 
 constexpr long long kDefaultWaitMs = 10 * 60 * 1000;
-
-std::wstring W(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
-std::string U(const std::wstring& w) { return QString::fromStdWString(w).toStdString(); }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
@@ -187,7 +184,7 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             CDialogEx* a = Active();
             auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
             if (!list || !list->IsWindowVisible()) { problem = "no network list is shown"; return; }
-            int row = list->FindRow(W(line.texts[0]));
+            int row = list->FindRow(Utf8ToWide(line.texts[0]));
             if (row < 0) { problem = "no row shows " + Quoted(line.texts[0]); return; }
             list->EnsureVisible(row);
         });
@@ -196,7 +193,7 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             CDialogEx* a = Active();
             auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
             if (!list) return;
-            QPoint at = list->RowRect(list->FindRow(W(line.texts[0]))).center();
+            QPoint at = list->RowRect(list->FindRow(Utf8ToWide(line.texts[0]))).center();
             QTest::mouseClick(list->Widget(), Qt::LeftButton, {}, at);
             if (line.op == Op::OpenNetwork) QTest::mouseDClick(list->Widget(), Qt::LeftButton, {}, at);
         });
@@ -406,7 +403,7 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
             if (control(c)) { ok = !c->IsWindowEnabled(); found = "it enabled"; }
             break;
         case Op::ExpectText:
-            if (control(c)) { ok = U(c->GetWindowTextW()) == text(0); found = Quoted(U(c->GetWindowTextW())); }
+            if (control(c)) { ok = WideToUtf8(c->GetWindowTextW()) == text(0); found = Quoted(WideToUtf8(c->GetWindowTextW())); }
             break;
         case Op::ExpectRect:
             if (control(c)) {
@@ -470,29 +467,29 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
         break;
     }
     case Op::ExpectRegistry: {
-        auto v = m_pc.RegistryValue(W(text(0)), W(text(1)));
-        ok = v && U(*v) == text(2);
-        found = v ? Quoted(U(*v)) : "no such value";
+        auto v = m_pc.RegistryValue(Utf8ToWide(text(0)), Utf8ToWide(text(1)));
+        ok = v && WideToUtf8(*v) == text(2);
+        found = v ? Quoted(WideToUtf8(*v)) : "no such value";
         break;
     }
     case Op::ExpectNoRegistry:
-        ok = line.hasText ? !m_pc.RegistryValue(W(text(0)), W(text(1))) : !m_pc.RegistryKeyExists(W(text(0)));
+        ok = line.hasText ? !m_pc.RegistryValue(Utf8ToWide(text(0)), Utf8ToWide(text(1))) : !m_pc.RegistryKeyExists(Utf8ToWide(text(0)));
         found = "it present";
         break;
     case Op::ExpectClipboard:
-        ok = U(m_pc.GetText()) == text(0);
-        found = Quoted(U(m_pc.GetText()));
+        ok = WideToUtf8(m_pc.GetText()) == text(0);
+        found = Quoted(WideToUtf8(m_pc.GetText()));
         break;
     case Op::ExpectOpened: {
         found = "nothing opened";
         for (auto& d : m_pc.OpenedDocuments()) {
-            if (U(d).find(text(0)) != std::string::npos) ok = true;
-            found = "opened " + Quoted(U(d));
+            if (WideToUtf8(d).find(text(0)) != std::string::npos) ok = true;
+            found = "opened " + Quoted(WideToUtf8(d));
         }
         break;
     }
     case Op::ExpectFile: case Op::ExpectNoFile: {
-        auto bytes = m_pc.ReadFile(W(text(0)), SIZE_MAX);
+        auto bytes = m_pc.ReadFile(Utf8ToWide(text(0)), SIZE_MAX);
         if (line.op == Op::ExpectNoFile) {
             ok = !bytes;
             found = "the file present";
@@ -527,22 +524,22 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
             auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
             if (!list) { found = "no network list"; return; }
             std::vector<std::string> rows;
-            for (int i = 0; i < list->GetItemCount(); ++i) rows.push_back(U(list->RowSsid(i)));
+            for (int i = 0; i < list->GetItemCount(); ++i) rows.push_back(WideToUtf8(list->RowSsid(i)));
             found = "rows";
             for (auto& r : rows) found += " " + Quoted(r);
             if (line.op == Op::ExpectRows) {
                 ok = rows == line.texts;
             } else if (line.op == Op::ExpectRow) {
-                int i = list->FindRow(W(text(0)));
+                int i = list->FindRow(Utf8ToWide(text(0)));
                 if (i < 0) return;
-                found = Quoted(U(list->RowSecurity(i))) + (list->RowShowsPadlock(i) ? " lock " : " open ") +
+                found = Quoted(WideToUtf8(list->RowSecurity(i))) + (list->RowShowsPadlock(i) ? " lock " : " open ") +
                         std::to_string(list->RowBars(i));
-                ok = U(list->RowSecurity(i)) == text(1) && list->RowShowsPadlock(i) == line.flag &&
+                ok = WideToUtf8(list->RowSecurity(i)) == text(1) && list->RowShowsPadlock(i) == line.flag &&
                      list->RowBars(i) == number(0);
             } else {
                 std::string connected;
                 for (int i = 0; i < list->GetItemCount(); ++i)
-                    if (list->IsConnectedRow(i)) connected = U(list->RowSsid(i));
+                    if (list->IsConnectedRow(i)) connected = WideToUtf8(list->RowSsid(i));
                 ok = line.flag ? connected.empty() : connected == text(0);
                 found = connected.empty() ? "none connected" : Quoted(connected) + " connected";
             }

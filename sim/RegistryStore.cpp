@@ -6,8 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include <QString>
-
+#include "platform/Text.h"
 #include "sim/Scenario.h"
 
 namespace sim {
@@ -19,13 +18,6 @@ struct RegistryStore::Key {
 };
 
 namespace {
-
-std::wstring Lower(const std::wstring& s) { return QString::fromStdWString(s).toLower().toStdWString(); }
-std::wstring W(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdWString();
-}
-std::string U(const std::wstring& w) { return QString::fromStdWString(w).toStdString(); }
 
 // The roots: short name and long name.
 constexpr std::pair<const wchar_t*, const wchar_t*> kRoots[] = {
@@ -42,7 +34,7 @@ bool NeedsQuotes(const std::wstring& path)
 std::string Quote(const std::wstring& text)
 {
     std::string out = "\"";
-    for (char c : U(text)) {
+    for (char c : WideToUtf8(text)) {
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -138,14 +130,14 @@ std::wstring RegistryStore::NormaliseKey(const std::wstring& key)
     std::wstring k = key;
     while (!k.empty() && k.back() == L'\\') k.pop_back();
     const std::size_t rootEnd = std::min(k.find(L'\\'), k.size());
-    const std::wstring root = Lower(k.substr(0, rootEnd));
+    const std::wstring root = LowerCase(k.substr(0, rootEnd));
     for (const auto& [shortName, longName] : kRoots)
-        if (root == Lower(shortName) || root == Lower(longName)) return shortName + k.substr(rootEnd);
+        if (root == LowerCase(shortName) || root == LowerCase(longName)) return shortName + k.substr(rootEnd);
     return k;
 }
 
 std::string RegistryStore::KeyProblem(const std::wstring& key) { return SplitKey(key).problem; }
-std::string RegistryStore::KeyProblem(std::string_view utf8Key) { return SplitKey(W(utf8Key)).problem; }
+std::string RegistryStore::KeyProblem(std::string_view utf8Key) { return SplitKey(Utf8ToWide(utf8Key)).problem; }
 
 RegistryStore::RegistryStore(std::filesystem::path file) : RegistryStore()
 {
@@ -202,7 +194,7 @@ void RegistryStore::Load(std::string_view text)
                 name = std::string(line.substr(start + 1, end - start - 1));
             }
             if (line.find_first_not_of(" \t", end + 1) != std::string_view::npos) fail("text after the key");
-            const std::wstring key = W(name);
+            const std::wstring key = Utf8ToWide(name);
             current = Create(key);
             if (!current) fail("the key " + SplitKey(key).problem);
             continue;
@@ -215,8 +207,8 @@ void RegistryStore::Load(std::string_view text)
         ++pos;
         if (!Unquote(line, pos, data)) fail("the data must be a quoted text");
         if (line.find_first_not_of(" \t", pos) != std::string_view::npos) fail("text after the value");
-        std::wstring wname = W(name);
-        current->values[Lower(wname)] = {wname, W(data)};
+        std::wstring wname = Utf8ToWide(name);
+        current->values[LowerCase(wname)] = {wname, Utf8ToWide(data)};
     }
 }
 
@@ -224,11 +216,11 @@ RegistryStore::Key* RegistryStore::Find(const std::wstring& key) const
 {
     const KeyPath path = SplitKey(key);
     if (!path.problem.empty()) return nullptr;
-    auto it = m_root->subkeys.find(Lower(path.root));
+    auto it = m_root->subkeys.find(LowerCase(path.root));
     if (it == m_root->subkeys.end()) return nullptr;
     Key* k = it->second.get();
     for (const std::wstring& name : path.names) {
-        auto sub = k->subkeys.find(Lower(name));
+        auto sub = k->subkeys.find(LowerCase(name));
         if (sub == k->subkeys.end()) return nullptr;
         k = sub->second.get();
     }
@@ -240,7 +232,7 @@ RegistryStore::Key* RegistryStore::Create(const std::wstring& key)
     const KeyPath path = SplitKey(key);
     if (!path.problem.empty()) return nullptr;
     auto walk = [](Key& parent, const std::wstring& name) -> Key& {
-        auto& slot = parent.subkeys[Lower(name)];
+        auto& slot = parent.subkeys[LowerCase(name)];
         if (!slot) {
             slot = std::make_unique<Key>();
             slot->spelling = name;
@@ -260,7 +252,7 @@ std::optional<std::wstring> RegistryStore::Value(const std::wstring& key, const 
 {
     const Key* k = Find(key);
     if (!k) return std::nullopt;
-    auto v = k->values.find(Lower(name));
+    auto v = k->values.find(LowerCase(name));
     if (v == k->values.end()) return std::nullopt;
     return v->second.second;
 }
@@ -269,7 +261,7 @@ bool RegistryStore::SetValue(const std::wstring& key, const std::wstring& name, 
 {
     Key* k = Create(key);
     if (!k) return false;
-    k->values[Lower(name)] = {name, data};
+    k->values[LowerCase(name)] = {name, data};
     return true;
 }
 
@@ -279,7 +271,7 @@ bool RegistryStore::Empty() const { return m_root->subkeys.empty(); }
 void RegistryStore::WriteKey(std::string& out, const Key& key, std::wstring& path)
 {
     if (!key.values.empty() || key.subkeys.empty()) {
-        out += "\n[" + (NeedsQuotes(path) ? Quote(path) : U(path)) + "]\n";
+        out += "\n[" + (NeedsQuotes(path) ? Quote(path) : WideToUtf8(path)) + "]\n";
         for (auto& [lname, value] : key.values) out += Quote(value.first) + "=" + Quote(value.second) + "\n";
     }
     for (auto& [lname, sub] : key.subkeys) {

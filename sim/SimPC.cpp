@@ -1,7 +1,5 @@
 #include "sim/SimPC.h"
 
-#include <QString>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -9,6 +7,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "platform/Text.h"
 #include "sim/HostFile.h"
 #include "sim/RegistryStore.h"
 
@@ -18,9 +17,6 @@ namespace sim {
 
 namespace {
 
-std::wstring W(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
-std::string U(const std::wstring& w) { return QString::fromStdWString(w).toStdString(); }
-std::string LowerU(const std::wstring& w) { return QString::fromStdWString(w).toLower().toStdString(); }
 
 std::wstring RootedKey(HKEY_ROOT root, const std::wstring& subKey)
 {
@@ -77,10 +73,10 @@ SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
     m_registry = std::make_unique<RegistryStore>(regFile);
     if (fresh) {
         for (auto& [key, values] : m_scenario.registry) {
-            if (!m_registry->CreateKey(W(key)))
+            if (!m_registry->CreateKey(Utf8ToWide(key)))
                 throw ScenarioError(m_scenario.sourceFile + ": registry key \"" + key + "\" " +
-                                    RegistryStore::KeyProblem(W(key)));
-            for (auto& [name, data] : values) m_registry->SetValue(W(key), W(name), W(data));
+                                    RegistryStore::KeyProblem(Utf8ToWide(key)));
+            for (auto& [name, data] : values) m_registry->SetValue(Utf8ToWide(key), Utf8ToWide(name), Utf8ToWide(data));
         }
     }
     // What the operating system itself keeps there. The file is written only when this
@@ -88,8 +84,8 @@ SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
     // the first one wrote meanwhile.
     const std::wstring ieKey = L"HKLM\\SOFTWARE\\Microsoft\\Internet Explorer";
     bool changed = fresh;
-    if (m_registry->Value(ieKey, L"Version") != W(m_scenario.os.browserVersion)) {
-        m_registry->SetValue(ieKey, L"Version", W(m_scenario.os.browserVersion));
+    if (m_registry->Value(ieKey, L"Version") != Utf8ToWide(m_scenario.os.browserVersion)) {
+        m_registry->SetValue(ieKey, L"Version", Utf8ToWide(m_scenario.os.browserVersion));
         changed = true;
     }
     if (changed) m_registry->Save();
@@ -123,12 +119,12 @@ fs::path SimPC::HostPath(const std::wstring& windowsPath, bool forWriting) const
     std::string drive = "c";
     std::wstring rest = p;
     if (p.size() >= 2 && p[1] == L':') {
-        drive = LowerU(p.substr(0, 1));
+        drive = WideToUtf8(LowerCase(p.substr(0, 1)));
         rest = p.substr(2);
     }
     fs::path host = m_machineDir / "fs" / drive;
     fs::path disc = m_discDir;
-    std::string restLower = LowerU(rest);
+    std::string restLower = WideToUtf8(LowerCase(rest));
     std::size_t pos = 0;
     while (pos < restLower.size()) {
         std::size_t next = restLower.find('\\', pos);
@@ -141,8 +137,8 @@ fs::path SimPC::HostPath(const std::wstring& windowsPath, bool forWriting) const
         pos = next + 1;
     }
     // The program's own drive is the disc: read from it unless the machine has its own file.
-    std::wstring programDrive = W(m_scenario.program.path.substr(0, 1));
-    if (!forWriting && LowerU(programDrive) == drive && !fs::exists(host) && fs::exists(disc)) return disc;
+    std::wstring programDrive = Utf8ToWide(m_scenario.program.path.substr(0, 1));
+    if (!forWriting && WideToUtf8(LowerCase(programDrive)) == drive && !fs::exists(host) && fs::exists(disc)) return disc;
     return host;
 }
 
@@ -162,7 +158,7 @@ OsVersionInfo SimPC::GetVersionExW()
     v.dwMajorVersion = static_cast<DWORD>(std::atoi(os.version.substr(0, dot).c_str()));
     v.dwMinorVersion = dot == std::string::npos ? 0 : static_cast<DWORD>(std::atoi(os.version.substr(dot + 1).c_str()));
     v.dwBuildNumber = static_cast<DWORD>(os.build);
-    v.szCSDVersion = W(os.servicePack);
+    v.szCSDVersion = Utf8ToWide(os.servicePack);
     v.wServicePackMajor = static_cast<WORD>(os.servicePackMajor);
     v.wServicePackMinor = static_cast<WORD>(os.servicePackMinor);
     return v;
@@ -197,11 +193,11 @@ BOOL SimPC::CheckTokenMembership(BOOL* isMember)
     return TRUE;
 }
 
-std::wstring SimPC::GetModuleFileNameW() { return W(m_scenario.program.path); }
+std::wstring SimPC::GetModuleFileNameW() { return Utf8ToWide(m_scenario.program.path); }
 
 std::optional<FileVersion> SimPC::GetFileVersionInfo(const std::wstring& path)
 {
-    if (LowerU(path) != LowerU(W(m_scenario.program.path)) || m_scenario.program.fileVersion.empty())
+    if (WideToUtf8(LowerCase(path)) != WideToUtf8(LowerCase(Utf8ToWide(m_scenario.program.path))) || m_scenario.program.fileVersion.empty())
         return std::nullopt;
     FileVersion v;
     int parts[4] = {0, 0, 0, 0};
@@ -217,7 +213,7 @@ UINT SimPC::GetACP() { return static_cast<UINT>(m_scenario.os.ansiCodePage); }
 
 std::wstring SimPC::MultiByteToWideChar(const std::string& bytes)
 {
-    if (GetACP() == 65001) return W(bytes);
+    if (GetACP() == 65001) return Utf8ToWide(bytes);
     std::wstring out;
     for (unsigned char c : bytes) {
         if (GetACP() == 1252 && c >= 0x80 && c < 0xA0) out += static_cast<wchar_t>(kCp1252High[c - 0x80]);
@@ -228,7 +224,7 @@ std::wstring SimPC::MultiByteToWideChar(const std::string& bytes)
 
 std::string SimPC::WideCharToMultiByte(const std::wstring& text)
 {
-    if (GetACP() == 65001) return U(text);
+    if (GetACP() == 65001) return WideToUtf8(text);
     std::string out;
     for (wchar_t c : text) {
         if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
@@ -245,8 +241,8 @@ std::string SimPC::WideCharToMultiByte(const std::wstring& text)
 
 std::optional<std::wstring> SimPC::GetEnvironmentVariableW(const std::wstring& name)
 {
-    std::string n = LowerU(name);
-    if (n == "comspec") return W(m_scenario.os.comspec);
+    std::string n = WideToUtf8(LowerCase(name));
+    if (n == "comspec") return Utf8ToWide(m_scenario.os.comspec);
     if (n == "systemroot" || n == "windir") return std::wstring(L"C:\\Windows");
     return std::nullopt;
 }
@@ -350,9 +346,9 @@ std::optional<std::string> SimPC::ReadFile(const std::wstring& path, std::size_t
 {
     // The program's HWID.ini may be given by the scenario instead of the disc.
     if (m_scenario.program.hwidIni) {
-        std::wstring program = W(m_scenario.program.path);
+        std::wstring program = Utf8ToWide(m_scenario.program.path);
         std::wstring folder = program.substr(0, program.rfind(L'\\'));
-        if (LowerU(path) == LowerU(folder + L"\\HWID.ini")) {
+        if (WideToUtf8(LowerCase(path)) == WideToUtf8(LowerCase(folder + L"\\HWID.ini"))) {
             if (m_scenario.program.hwidIni->empty()) return std::nullopt;
             return m_scenario.program.hwidIni->substr(0, maxBytes);
         }
@@ -381,7 +377,7 @@ std::optional<std::uint64_t> SimPC::FileSize(const std::wstring& path)
 std::unique_ptr<MutexHandle> SimPC::CreateMutexW(const std::wstring& name, LONG* lastError)
 {
     std::string file;
-    for (char c : U(name)) file += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    for (char c : WideToUtf8(name)) file += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     fs::path lockFile = m_machineDir / ("mutex-" + file + ".lock");
     int fd = ::open(lockFile.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -422,7 +418,7 @@ std::wstring SimPC::GetText()
 
 bool SimPC::LoadLibraryW(const std::wstring& name)
 {
-    if (LowerU(name) != "wlanapi.dll") return false;
+    if (WideToUtf8(LowerCase(name)) != "wlanapi.dll") return false;
     return m_scenario.os.wlanApi != "missing";
 }
 
