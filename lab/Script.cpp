@@ -5,19 +5,12 @@
 #include <set>
 
 #include "sim/HostFile.h"
+#include "sim/Words.h"
 
 namespace lab {
 namespace {
 
-struct Token {
-    std::string value;  // a word as written, or a text with its escapes resolved
-    std::string raw;    // as written in the line, quotes included
-    bool quoted = false;
-};
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+using Token = sim::Word;
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view s) {
@@ -256,67 +249,10 @@ const KeySpelling kKeys[] = {
     {"Alt+F4", Key::AltF4},
 };
 
-enum class EventArg { None, Ssid, OnOff };
-struct EventSpelling {
-    std::string_view name;
-    WorldEvent event;
-    EventArg arg;
-};
-const EventSpelling kEvents[] = {
-    {"plug", WorldEvent::Plug, EventArg::None},
-    {"unplug", WorldEvent::Unplug, EventArg::None},
-    {"wps-button", WorldEvent::WpsButton, EventArg::Ssid},
-    {"router-pin", WorldEvent::RouterPin, EventArg::Ssid},
-    {"internet", WorldEvent::Internet, EventArg::OnOff},
-    {"gateway", WorldEvent::Gateway, EventArg::OnOff},
-    {"network-on", WorldEvent::NetworkOn, EventArg::Ssid},
-    {"network-off", WorldEvent::NetworkOff, EventArg::Ssid},
-};
-
 void LineParser::Tokenize(std::string_view s) {
-    size_t i = 0;
-    const size_t n = s.size();
-    while (true) {
-        while (i < n && IsBlank(s[i])) ++i;
-        if (i == n || s[i] == '#') break;
-        Token t;
-        const size_t start = i;
-        if (s[i] == '"') {
-            t.quoted = true;
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                const char c = s[i];
-                if (c == '"') {
-                    closed = true;
-                    ++i;
-                    break;
-                }
-                if (c == '\\' && i + 1 < n) {
-                    const char e = s[i + 1];
-                    const char* resolved = e == '"' ? "\"" : e == '\\' ? "\\" : e == 'r' ? "\r"
-                                         : e == 'n' ? "\n" : e == 't' ? "\t" : nullptr;
-                    if (resolved) {
-                        t.value += resolved;
-                        i += 2;
-                        continue;
-                    }
-                }
-                t.value += c;  // any other backslash stands for itself
-                ++i;
-            }
-            if (!closed) Fail("unterminated text");
-            t.raw = std::string(s.substr(start, i - start));
-            if (i < n && !IsBlank(s[i]) && s[i] != '#') Fail("missing blank after " + t.raw);
-        } else {
-            while (i < n && !IsBlank(s[i]) && s[i] != '#') {
-                if (s[i] == '"') Fail("stray quote after " + Quoted(s.substr(start, i - start)));
-                ++i;
-            }
-            t.value = t.raw = std::string(s.substr(start, i - start));
-        }
-        m_tokens.push_back(std::move(t));
-    }
+    auto split = sim::SplitWords(s);
+    if (auto* reason = std::get_if<std::string>(&split)) Fail(*reason);
+    m_tokens = std::move(std::get<std::vector<Token>>(split));
 }
 
 void LineParser::Parse() {
@@ -445,14 +381,12 @@ void LineParser::KeyArg() {
 
 void LineParser::WorldArgs() {
     const Token& t = TakeWord("an event");
-    const EventSpelling* spelling = nullptr;
-    for (const EventSpelling& e : kEvents)
-        if (e.name == t.value) spelling = &e;
+    const sim::WorldEventSpelling* spelling = sim::FindWorldEvent(t.value);
     if (!spelling) Fail("unknown world event " + Quoted(t.value));
     m_out.event = spelling->event;
     m_command = "world " + t.value;
-    if (spelling->arg == EventArg::Ssid) Text("an SSID");
-    if (spelling->arg == EventArg::OnOff) m_out.flag = Choice("on or off", "on", "off");
+    if (spelling->arg == sim::WorldEventArg::Ssid) Text("an SSID");
+    if (spelling->arg == sim::WorldEventArg::OnOff) m_out.flag = Choice("on or off", "on", "off");
 }
 
 void LineParser::StartArgs() {
@@ -485,19 +419,6 @@ void LineParser::OptionalBold() {
 
 }  // namespace
 
-std::optional<long long> ParseDurationMs(std::string_view text) {
-    size_t digits = 0;
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-    const std::string_view unit = text.substr(digits);
-    long long factor = 0;
-    if (unit.empty() || unit == "ms") factor = 1;
-    else if (unit == "s") factor = 1000;
-    else if (unit == "m") factor = 60 * 1000;
-    else return std::nullopt;
-    const auto value = ParseInteger(text.substr(0, digits));
-    if (digits == 0 || !value || *value > LLONG_MAX / factor) return std::nullopt;
-    return *value * factor;
-}
 
 Script ParseScript(const std::string& text, const std::string& fileName) {
     Script script;
@@ -548,10 +469,5 @@ std::string KeyName(Key key) {
     return "key " + std::to_string(static_cast<int>(key));
 }
 
-std::string WorldEventName(WorldEvent e) {
-    for (const EventSpelling& s : kEvents)
-        if (s.event == e) return std::string(s.name);
-    return "event " + std::to_string(static_cast<int>(e));
-}
 
 }  // namespace lab

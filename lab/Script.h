@@ -18,6 +18,9 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/ScenarioValues.h"
+#include "sim/WorldEvents.h"
+
 namespace lab {
 
 // The longest duration a line may give (`sleep`, `within`, `expect since`): 24 hours of
@@ -47,10 +50,9 @@ enum class Op {
 // `key NAME`; the names are spelt exactly as here ("Alt+F4" for AltF4).
 enum class Key { Enter, Escape, Space, Tab, Up, Down, Home, End, Backspace, AltF4 };
 
-// `world EVENT ...`
-enum class WorldEvent {
-    Plug, Unplug, WpsButton, RouterPin, Internet, Gateway, NetworkOn, NetworkOff
-};
+// `world EVENT ...`: the simulated PC's events, one table for scripts and scenarios.
+using sim::WorldEvent;
+using sim::WorldEventName;  // "wps-button"
 
 // What each line fills in. Fields not named stay at their defaults (empty, 0, false,
 // nullopt). ID: a control ID (0 .. 2147483647). Every wait may end in `within DURATION`,
@@ -164,9 +166,8 @@ Script LoadScriptFile(const std::string& path);
 // The line's words as written in a script ("double-click", "expect no-registry").
 std::string OpName(Op op);
 std::string KeyName(Key key);              // "Enter", "Alt+F4"
-std::string WorldEventName(WorldEvent e);  // "wps-button"
 
 // "500ms", "3s", "2m" or a plain number of milliseconds; nullopt when malformed.
-std::optional<long long> ParseDurationMs(std::string_view text);
+using sim::ParseDurationMs;
 
 }  // namespace lab

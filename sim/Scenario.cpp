@@ -1,8 +1,12 @@
 #include "sim/Scenario.h"
 
+#include "platform/WlanLibrary.h"
 #include "sim/HostFile.h"
 #include "sim/JsonReader.h"
 #include "sim/RegistryStore.h"
+#include "sim/ScenarioValues.h"
+#include "sim/Words.h"
+#include "sim/WorldEvents.h"
 
 #include <algorithm>
 #include <charconv>
@@ -22,158 +26,7 @@ namespace {
 
 using namespace json;
 
-// ---------------------------------------------------------------------------------------
-// Values of the scenario schema.
-
 constexpr std::size_t kMaxNetworks = 1000;
-
-constexpr std::pair<std::string_view, int> kAuthNames[] = {
-    {"OPEN", 1}, {"SHARED_KEY", 2}, {"WPA", 3},      {"WPA_PSK", 4},
-    {"WPA_NONE", 5}, {"RSNA", 6},   {"RSNA_PSK", 7}};
-constexpr std::pair<std::string_view, int> kCipherNames[] = {
-    {"NONE", 0}, {"WEP40", 1}, {"TKIP", 2}, {"CCMP", 4}, {"WEP104", 5}, {"WEP", 0x101}};
-constexpr std::pair<std::string_view, int> kWpsAuthNames[] = {
-    {"Open", 0x01},           {"WPA-Personal", 0x02},    {"Shared", 0x04},
-    {"WPA-Enterprise", 0x08}, {"WPA2-Enterprise", 0x10}, {"WPA2-Personal", 0x20}};
-constexpr std::pair<std::string_view, int> kWpsEncryptionNames[] = {
-    {"None", 0x01}, {"WEP", 0x02}, {"TKIP", 0x04}, {"AES", 0x08}};
-
-constexpr std::string_view kWlanFunctions[] = {
-    "WlanOpenHandle", "WlanCloseHandle", "WlanFreeMemory",  "WlanEnumInterfaces",
-    "WlanScan",       "WlanGetAvailableNetworkList",        "WlanConnect",
-    "WlanDeleteProfile", "WlanSetProfile", "WlanDisconnect", "WlanQueryInterface"};
-
-// The world events a scenario may schedule, and what each takes after its word.
-enum class EventArgs { None, Ssid, OnOff };
-constexpr std::pair<std::string_view, EventArgs> kEventWords[] = {
-    {"plug", EventArgs::None},        {"unplug", EventArgs::None},
-    {"wps-button", EventArgs::Ssid},  {"router-pin", EventArgs::Ssid},
-    {"internet", EventArgs::OnOff},   {"gateway", EventArgs::OnOff},
-    {"network-on", EventArgs::Ssid},  {"network-off", EventArgs::Ssid}};
-
-template <std::size_t N>
-std::optional<int> ByName(const std::pair<std::string_view, int> (&names)[N], const std::string& text) {
-    for (const auto& [name, value] : names)
-        if (text == name) return value;
-    // A number, decimal or "0x" hex.
-    std::string_view digits = text;
-    int base = 10;
-    if (digits.starts_with("0x") || digits.starts_with("0X")) {
-        digits.remove_prefix(2);
-        base = 16;
-    }
-    std::uint64_t value = 0;
-    if (digits.empty() || digits.size() > 10) return std::nullopt;
-    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-    if (ec != std::errc() || end != digits.data() + digits.size() || value > INT_MAX) return std::nullopt;
-    return static_cast<int>(value);
-}
-
-template <std::size_t N>
-std::string NameList(const std::pair<std::string_view, int> (&names)[N]) {
-    std::string list;
-    for (const auto& entry : names) list += (list.empty() ? "" : ", ") + std::string(entry.first);
-    return list;
-}
-
-template <std::size_t N>
-std::string NameOf(const std::pair<std::string_view, int> (&names)[N], int value) {
-    for (const auto& [name, v] : names)
-        if (v == value) return std::string(name);
-    return {};
-}
-
-// The whole of "A.B.C.D", each part at most maxPart.
-bool DottedNumbers(std::string_view text, int parts, std::uint64_t maxPart) {
-    for (int i = 0; i < parts; ++i) {
-        const std::size_t dot = i + 1 < parts ? text.find('.') : text.size();
-        if (dot == std::string_view::npos) return false;
-        const auto part = Decimal(text.substr(0, dot), 5);
-        if (!part || *part > maxPart) return false;
-        text.remove_prefix(i + 1 < parts ? dot + 1 : dot);
-    }
-    return text.empty();
-}
-
-bool IsIpv4(const std::string& text) { return DottedNumbers(text, 4, 255); }
-
-std::optional<std::string> BssidText(const std::string& text) {
-    if (text.size() != 17) return std::nullopt;
-    std::string upper = text;
-    for (std::size_t i = 0; i < upper.size(); ++i) {
-        if (i % 3 == 2) {
-            if (upper[i] != ':') return std::nullopt;
-        } else {
-            if (HexDigit(upper[i]) < 0) return std::nullopt;
-            if (upper[i] >= 'a') upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
-std::optional<std::string> HexBytes(const std::string& text) {
-    if (text.size() % 2 != 0) return std::nullopt;
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = HexDigit(text[i]), low = HexDigit(text[i + 1]);
-        if (high < 0 || low < 0) return std::nullopt;
-        bytes += static_cast<char>(high * 16 + low);
-    }
-    return bytes;
-}
-
-// "Service Pack 2" -> 2; anything else -> 0.
-int ServicePackNumber(std::string_view text) {
-    constexpr std::string_view prefix = "Service Pack ";
-    if (!text.starts_with(prefix)) return 0;
-    text.remove_prefix(prefix.size());
-    std::size_t digits = 0;
-    while (digits < text.size() && IsDigit(text[digits])) ++digits;
-    const auto number = Decimal(text.substr(0, digits), 5);
-    return number && *number <= 65535 ? static_cast<int>(*number) : 0;
-}
-
-// Splits an event's "do" text into words as the script language does: blanks separate
-// words; texts are in double quotes with the escapes \" \\ \r \n \t, and any other
-// backslash stands for itself. Returns the reason when the text cannot be split.
-std::variant<std::vector<std::string>, std::string> SplitWords(std::string_view line) {
-    std::vector<std::string> words;
-    std::size_t i = 0;
-    auto blank = [&line](std::size_t at) { return line[at] == ' ' || line[at] == '\t'; };
-    while (i < line.size()) {
-        if (blank(i)) {
-            ++i;
-            continue;
-        }
-        std::string word;
-        if (line[i] == '"') {
-            for (++i;; ++i) {
-                if (i >= line.size()) return std::string("a text in double quotes is not closed");
-                if (line[i] == '"') break;
-                if (line[i] == '\\' && i + 1 < line.size()) {
-                    const char next = line[i + 1];
-                    const char meant = next == 'r' ? '\r' : next == 'n' ? '\n' : next == 't' ? '\t' : next;
-                    if (next == '"' || next == '\\' || meant != next) {
-                        word += meant;
-                        ++i;
-                        continue;
-                    }
-                }
-                word += line[i];
-            }
-            ++i;
-            if (i < line.size() && !blank(i))
-                return std::string("a blank must follow a text in double quotes");
-        } else {
-            for (; i < line.size() && !blank(i); ++i) {
-                if (line[i] == '"') return std::string("a double quote inside a word");
-                word += line[i];
-            }
-        }
-        words.push_back(std::move(word));
-    }
-    return words;
-}
 
 // ---------------------------------------------------------------------------------------
 // The schema: walks the JSON tree into a Scenario, checking every key and value.
@@ -248,11 +101,9 @@ private:
         return text;
     }
     // A name of the table, its number as a JSON number, or its number as text.
-    template <std::size_t N>
-    int Algorithm(const JsonValue& v, const std::string& key,
-                  const std::pair<std::string_view, int> (&names)[N]) const {
+    int Algorithm(const JsonValue& v, const std::string& key, std::span<const NamedValue> names) const {
         std::optional<int> value;
-        if (v.kind == JsonValue::Kind::String) value = ByName(names, v.text);
+        if (v.kind == JsonValue::Kind::String) value = ValueByName(names, v.text);
         if (v.kind == JsonValue::Kind::Number && v.integer && *v.integer >= 0 && *v.integer <= INT_MAX)
             value = static_cast<int>(*v.integer);
         if (!value) FailAt(v.line, Quoted(key) + " must be one of " + NameList(names) + " or a number");
@@ -335,7 +186,7 @@ void ScenarioReader::ReadOs(const JsonValue& v, OsSettings& os) const {
              for (const JsonValue& item : x.items) {
                  const std::string& name = String(item, k);
                  bool known = false;
-                 for (std::string_view function : kWlanFunctions) known = known || name == function;
+                 for (std::string_view function : kWlanFunctionNames) known = known || name == function;
                  if (!known) FailAt(item.line, Quoted(name) + " is not a function of the wireless API");
                  for (const std::string& other : os.wlanApiExports)
                      if (other == name) FailAt(item.line, Quoted(name) + " is listed twice");
@@ -398,8 +249,8 @@ NetworkSettings ScenarioReader::ReadNetwork(const JsonValue& v, const std::strin
              else
                  FailAt(x.line, Quoted(k) + " must be a number from 1 to 14 or from 36 to 165");
          }},
-        {"auth", [&](V x, K k) { network.auth = Algorithm(x, k, kAuthNames); }},
-        {"cipher", [&](V x, K k) { network.cipher = Algorithm(x, k, kCipherNames); }},
+        {"auth", [&](V x, K k) { network.auth = Algorithm(x, k, AuthNames()); }},
+        {"cipher", [&](V x, K k) { network.cipher = Algorithm(x, k, CipherNames()); }},
         {"signal", Number(network.signal, 0, 100)},
         {"key", Text(network.key)},
         {"bssType", OneOf(network.bssType, {"infrastructure", "independent"})},
@@ -451,7 +302,7 @@ WpsCredentials ScenarioReader::ReadCredentials(const JsonValue& v, const std::st
     WpsCredentials c;
     c.ssid = network.ssidBytes;
     c.key = network.key;
-    c.auth = NameOf(kWpsAuthNames, [&] {
+    c.auth = NameOf(WpsAuthNames(), [&] {
         switch (network.auth) {
             case 2: return 0x04;
             case 3: return 0x08;
@@ -461,7 +312,7 @@ WpsCredentials ScenarioReader::ReadCredentials(const JsonValue& v, const std::st
             default: return 0x01;
         }
     }());
-    c.encryption = NameOf(kWpsEncryptionNames, [&] {
+    c.encryption = NameOf(WpsEncryptionNames(), [&] {
         switch (network.cipher) {
             case 1: case 5: case 0x101: return 0x02;
             case 2: return 0x04;
@@ -491,10 +342,10 @@ WpsCredentials ScenarioReader::ReadCredentials(const JsonValue& v, const std::st
          }},
         {"key", Text(c.key)},
         {"auth", [&](V x, K k) {
-             c.auth = wpsNumber(x, k, ParseWpsAuthName, NameList(kWpsAuthNames));
+             c.auth = wpsNumber(x, k, ParseWpsAuthName, NameList(WpsAuthNames()));
          }},
         {"encryption", [&](V x, K k) {
-             c.encryption = wpsNumber(x, k, ParseWpsEncryptionName, NameList(kWpsEncryptionNames));
+             c.encryption = wpsNumber(x, k, ParseWpsEncryptionName, NameList(WpsEncryptionNames()));
          }},
     });
     return c;
@@ -517,20 +368,18 @@ EventSettings ScenarioReader::ReadEvent(const JsonValue& v, const std::string& w
              event.line = x.line;
              auto split = SplitWords(String(x, k));
              if (auto* reason = std::get_if<std::string>(&split)) FailAt(x.line, Quoted(k) + ": " + *reason);
-             auto& words = std::get<std::vector<std::string>>(split);
+             auto& words = std::get<std::vector<Word>>(split);
              if (words.empty()) FailAt(x.line, Quoted(k) + " names no event");
-             event.what = words.front();
-             event.args.assign(words.begin() + 1, words.end());
-             const EventArgs* form = nullptr;
-             for (const auto& [word, args] : kEventWords)
-                 if (word == event.what) form = &args;
-             if (!form) FailAt(x.line, "unknown event " + Quoted(event.what));
+             event.what = words.front().value;
+             for (std::size_t i = 1; i < words.size(); ++i) event.args.push_back(words[i].value);
+             const WorldEventSpelling* spelling = words.front().quoted ? nullptr : FindWorldEvent(event.what);
+             if (!spelling) FailAt(x.line, "unknown event " + Quoted(event.what));
              const std::string what = "event " + Quoted(event.what);
-             if (*form == EventArgs::None && !event.args.empty())
+             if (spelling->arg == WorldEventArg::None && !event.args.empty())
                  FailAt(x.line, what + " takes no arguments");
-             if (*form == EventArgs::Ssid && event.args.size() != 1)
+             if (spelling->arg == WorldEventArg::Ssid && event.args.size() != 1)
                  FailAt(x.line, what + " takes one SSID in double quotes");
-             if (*form == EventArgs::OnOff &&
+             if (spelling->arg == WorldEventArg::OnOff &&
                  (event.args.size() != 1 || (event.args[0] != "on" && event.args[0] != "off")))
                  FailAt(x.line, what + " takes on or off");
          }},
@@ -543,9 +392,8 @@ EventSettings ScenarioReader::ReadEvent(const JsonValue& v, const std::string& w
 // misspelt SSID does not silently do nothing.
 void ScenarioReader::CheckEventNetworks(const Scenario& scenario) const {
     for (const EventSettings& event : scenario.events) {
-        if (event.what != "wps-button" && event.what != "router-pin" && event.what != "network-on" &&
-            event.what != "network-off")
-            continue;
+        const WorldEventSpelling* spelling = FindWorldEvent(event.what);
+        if (!spelling || spelling->arg != WorldEventArg::Ssid) continue;
         bool found = false;
         for (const NetworkSettings& network : scenario.networks)
             found = found || network.ssidBytes == event.args[0];
@@ -714,54 +562,6 @@ Scenario DefaultScenario() {
     };
     s.sourceFile = "<built-in>";
     return s;
-}
-
-std::optional<std::int64_t> ParseDurationMs(const std::string& text) {
-    std::size_t digits = 0;
-    while (digits < text.size() && IsDigit(text[digits])) ++digits;
-    const std::string_view unit = std::string_view(text).substr(digits);
-    std::int64_t factor = 0;
-    if (unit.empty() || unit == "ms") factor = 1;
-    else if (unit == "s") factor = 1000;
-    else if (unit == "m") factor = 60000;
-    else return std::nullopt;
-    const auto value = Decimal(std::string_view(text).substr(0, digits), 12);
-    if (!value) return std::nullopt;
-    return static_cast<std::int64_t>(*value) * factor;
-}
-
-std::optional<int> ParseAuthName(const std::string& text) { return ByName(kAuthNames, text); }
-std::optional<int> ParseCipherName(const std::string& text) { return ByName(kCipherNames, text); }
-std::optional<int> ParseWpsAuthName(const std::string& text) { return ByName(kWpsAuthNames, text); }
-std::optional<int> ParseWpsEncryptionName(const std::string& text) {
-    return ByName(kWpsEncryptionNames, text);
-}
-
-std::optional<std::int64_t> ParseStartTime(const std::string& text) {
-    // "YYYY-MM-DDTHH:MM:SS"
-    if (text.size() != 19) return std::nullopt;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char expected = i == 4 || i == 7 ? '-' : i == 10 ? 'T' : i == 13 || i == 16 ? ':' : '0';
-        if (expected == '0' ? !IsDigit(text[i]) : text[i] != expected) return std::nullopt;
-    }
-    auto field = [&text](std::size_t at, std::size_t length) {
-        return static_cast<int>(*Decimal(std::string_view(text).substr(at, length)));
-    };
-    const int year = field(0, 4), month = field(5, 2), day = field(8, 2);
-    const int hour = field(11, 2), minute = field(14, 2), second = field(17, 2);
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1970 || month < 1 || month > 12 || day < 1 ||
-        day > kDays[month - 1] + (month == 2 && leap ? 1 : 0) || hour > 23 || minute > 59 || second > 59)
-        return std::nullopt;
-    // Days since 1970-01-01 of a date in the proleptic Gregorian calendar.
-    const int y = month <= 2 ? year - 1 : year;
-    const int era = y / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const std::int64_t days = static_cast<std::int64_t>(era) * 146097 + dayOfEra - 719468;
-    return ((days * 24 + hour) * 60 + minute) * 60000 + second * 1000;
 }
 
 }  // namespace sim

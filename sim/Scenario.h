@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/ScenarioValues.h"
+
 namespace sim {
 
 // A scenario or script that cannot be used: "file:line: reason".
@@ -132,19 +134,5 @@ Scenario LoadScenarioFile(const std::string& path);
 // The built-in default PC (Windows 7 SP1 64-bit, administrator, English, adapter
 // plugged in, a few networks).
 Scenario DefaultScenario();
-
-// Helpers shared with the script language.
-std::optional<std::int64_t> ParseDurationMs(const std::string& text);  // "500ms" "3s" "2m" "1500"
-std::optional<int> ParseAuthName(const std::string& text);    // OPEN ... RSNA_PSK or number
-std::optional<int> ParseCipherName(const std::string& text);  // NONE ... WEP or number
-// Milliseconds since 1970 of "YYYY-MM-DDTHH:MM:SS" read as UTC fields.
-std::optional<std::int64_t> ParseStartTime(const std::string& text);
-
-// WPS numbering of the credentials a router hands out, by name or number:
-// Open 0x01, WPA-Personal 0x02, Shared 0x04, WPA-Enterprise 0x08, WPA2-Enterprise 0x10,
-// WPA2-Personal 0x20.
-std::optional<int> ParseWpsAuthName(const std::string& text);
-// None 0x01, WEP 0x02, TKIP 0x04, AES 0x08.
-std::optional<int> ParseWpsEncryptionName(const std::string& text);
 
 }  // namespace sim

@@ -7,11 +7,6 @@ std::atomic<std::uintptr_t> g_hWlanClient{0};
 namespace {
 bool g_bLoaded = false;
 bool g_bBound = false;
-
-const char* const kWlanFunctions[] = {
-    "WlanOpenHandle", "WlanCloseHandle", "WlanFreeMemory", "WlanEnumInterfaces",
-    "WlanScan", "WlanGetAvailableNetworkList", "WlanConnect", "WlanDeleteProfile",
-    "WlanSetProfile", "WlanDisconnect", "WlanQueryInterface"};
 }  // namespace
 
 bool LoadWlanApi()
@@ -20,7 +15,7 @@ bool LoadWlanApi()
     if (!g_bLoaded) g_bLoaded = lib->LoadLibraryW(L"wlanapi.dll");
     if (!g_bLoaded) return false;
     bool all = true;
-    for (const char* name : kWlanFunctions) all = lib->GetProcAddress(name) && all;
+    for (const char* name : kWlanFunctionNames) all = lib->GetProcAddress(name) && all;
     g_bBound = all;
     return all;
 }

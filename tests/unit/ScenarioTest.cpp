@@ -162,7 +162,7 @@ const BadCase kBadCases[] = {
     {"WpsButtonTwoSsids", "{\"events\": [{\"do\": \"wps-button \\\"A\\\" \\\"B\\\"\"}]}",
      "pc.json:1: event \"wps-button\" takes one SSID in double quotes"},
     {"EventQuoteNotClosed", "{\"events\": [{\"do\": \"router-pin \\\"Home\"}]}",
-     "pc.json:1: \"do\": a text in double quotes is not closed"},
+     "pc.json:1: \"do\": unterminated text"},
     {"EventTooLate", "{\"events\": [{\"at\": 9223372036854775807, \"do\": \"plug\"}]}",
      "pc.json:1: \"at\" must be at most 24 hours into the run"},
     {"EventTooLateInMinutes", "{\"events\": [{\"at\": \"1441m\", \"do\": \"plug\"}]}",
@@ -510,7 +510,7 @@ TEST(ScenarioTest, CredentialsLeftOutAreTheNetworksOwn) {
 
 TEST(ScenarioTest, EventsSplitTheirWordsAsTheScriptLanguageDoes) {
     const sim::Scenario s = sim::ParseScenario(R"({
-      "networks": [ { "ssid": "Caf\u00e9 \"2\"" }, { "ssid": "C:\\Net" } ],
+      "networks": [ { "ssid": "Caf\u00e9 \"2\"" }, { "ssid": "C:\\Net" }, { "ssid": "#1" } ],
       "events": [
         { "at": "500ms", "do": "plug" },
         { "at": 1500, "do": "wps-button \"Caf\u00e9 \\\"2\\\"\"" },
@@ -518,9 +518,12 @@ TEST(ScenarioTest, EventsSplitTheirWordsAsTheScriptLanguageDoes) {
         { "at": "3s", "do": "network-off \"C:\\Net\"" },
         { "do": "router-pin \"C:\\\\Net\"" },
         { "at": "7",
-          "do": "gateway on" }
+          "do": "gateway on" },
+        { "do": "network-on \"#1\" # a comment, as in a script" }
       ] })", "ev.json");
-    ASSERT_EQ(s.events.size(), 6u);
+    ASSERT_EQ(s.events.size(), 7u);
+    // `#` starts a comment outside a text and is a character inside one.
+    EXPECT_EQ(s.events[6].args, (std::vector<std::string>{"#1"}));
     EXPECT_EQ(s.events[0].atMs, 500);
     EXPECT_EQ(s.events[0].what, "plug");
     EXPECT_EQ(s.events[1].atMs, 1500);
