@@ -182,7 +182,7 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         std::string problem;
         rt::SendToUi([&] {
             CDialogEx* a = Active();
-            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
+            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(IdNetworkList)) : nullptr;
             if (!list || !list->IsWindowVisible()) { problem = "no network list is shown"; return; }
             int row = list->FindRow(Utf8ToWide(line.texts[0]));
             if (row < 0) { problem = "no row shows " + Quoted(line.texts[0]); return; }
@@ -191,7 +191,7 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         if (!problem.empty()) return fail(problem);
         rt::PostToUi([&line] {
             CDialogEx* a = Active();
-            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
+            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(IdNetworkList)) : nullptr;
             if (!list) return;
             QPoint at = list->RowRect(list->FindRow(Utf8ToWide(line.texts[0]))).center();
             QTest::mouseClick(list->Widget(), Qt::LeftButton, {}, at);
@@ -521,7 +521,7 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
     case Op::ExpectRows: case Op::ExpectRow: case Op::ExpectConnected:
         rt::SendToUi([&] {
             CDialogEx* a = Active();
-            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(1015)) : nullptr;
+            auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(IdNetworkList)) : nullptr;
             if (!list) { found = "no network list"; return; }
             std::vector<std::string> rows;
             for (int i = 0; i < list->GetItemCount(); ++i) rows.push_back(WideToUtf8(list->RowSsid(i)));

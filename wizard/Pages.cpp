@@ -23,15 +23,19 @@ constexpr int kButtonH = 27;
 const QColor kTextColour(0, 70, 109);
 const QColor kLinkColour(0, 153, 203);
 
-const int kTextIds[] = {1060, 1061, 1063, 1065, 1086, 1097, 1183, 1184, 1185, 1071, 1152, 1153, 1161, 1119,
+const int kTextIds[] = {IdTitle, IdSubtitle, IdBody1, IdBody2, IdBody3, IdBody4, IdBody5, IdBody6, IdBody7,
+                        IdStatus, IdStatus2, IdStatus3, IdStatus4, IdRefreshLabel,
                         1129, 1130, 1131, 1132, 1133, 1181, 1176, 1177, 1180, 1135, 1136, 1137, 1138};
-const int kLinkIds[] = {1117, 1118, 1127, 1128, 1134, 1154, 1182};
-const int kButtonIds[] = {1067, 1073, 1074, 1068, 1077, 1075, 1072, 1078, 1069, 1103, 1098, 1102, 1120, 1121, 1122};
+const int kLinkIds[] = {IdWpsLink, IdHiddenNetworkLink, IdPinLink, IdLearnMoreLink, IdViewDetailsLink,
+                        IdNeedHelpLink, IdLicenceLink};
+const int kButtonIds[] = {IdNext, IdNext93, IdNext115, IdBack, IdBack93, IdBack115, IdBack115Alt, IdBackAlt,
+                          IdCancel, IdWpsConnect, IdRescan, IdRefreshBubble, IdSortByName, IdSortBySecurity,
+                          IdSortByStrength};
 const int kPictureIds[] = {1105, 1107, 1108, 1099, 1100, 1101, 1106, 1109, 1110, 1125, 1111, 1139, 1140, 1141,
                            1142, 1143, 1144, 1159, 1160, 1145, 1146, 1147, 1148, 1149, 1150, 1151, 1158,
-                           1162, 1163};
-const int kNextIds[] = {1067, 1073, 1074};
-const int kBackIds[] = {1068, 1077, 1075, 1072, 1078};
+                           IdLicenceBox, IdLicenceBoxTicked};
+const int kNextIds[] = {IdNext, IdNext93, IdNext115};
+const int kBackIds[] = {IdBack, IdBack93, IdBack115, IdBack115Alt, IdBackAlt};
 
 bool In(int l, std::initializer_list<int> list)
 {
@@ -48,15 +52,18 @@ void CSetupDlg::CreateControls()
     for (int id : kLinkIds) AddControl<CMyStatic>(id);
     for (int id : kButtonIds) AddControl<CMyButton>(id, WizardButtonFaces(id, g_nUiLanguage));
     for (int id : kPictureIds) AddControl<CPicture>(id);
-    AddControl<CTransImage>(1070);
-    AddControl<CMyListCtrl>(1015);
-    AddControl<CMyComboBox>(1179);
-    GetDlgItem(1015)->SetWindowTextW(LoadText(204));
-    static_cast<CPicture*>(GetDlgItem(1162))->SetClickable(true);
-    static_cast<CPicture*>(GetDlgItem(1163))->SetClickable(true);
+    AddControl<CTransImage>(IdBusyAnimation);
+    AddControl<CMyListCtrl>(IdNetworkList);
+    AddControl<CMyComboBox>(IdLanguageCombo);
+    GetDlgItem(IdNetworkList)->SetWindowTextW(LoadText(204));
+    static_cast<CPicture*>(GetDlgItem(IdLicenceBox))->SetClickable(true);
+    static_cast<CPicture*>(GetDlgItem(IdLicenceBoxTicked))->SetClickable(true);
     // Tab goes through the page in reading order, ending with the button row and help.
-    const int kTabOrder[] = {1179, 1162, 1163, 1182, 1120, 1121, 1122, 1098, 1015, 1117, 1118, 1128, 1103, 1127,
-                             1134, 1068, 1077, 1075, 1072, 1078, 1067, 1073, 1074, 1069, 1154};
+    const int kTabOrder[] = {IdLanguageCombo, IdLicenceBox, IdLicenceBoxTicked, IdLicenceLink, IdSortByName,
+                             IdSortBySecurity, IdSortByStrength, IdRescan, IdNetworkList, IdWpsLink,
+                             IdHiddenNetworkLink, IdLearnMoreLink, IdWpsConnect, IdPinLink,
+                             IdViewDetailsLink, IdBack, IdBack93, IdBack115, IdBack115Alt, IdBackAlt, IdNext,
+                             IdNext93, IdNext115, IdCancel, IdNeedHelpLink};
     QWidget::setTabOrder(Widget(), GetDlgItem(kTabOrder[0])->Widget());
     for (std::size_t i = 1; i < std::size(kTabOrder); ++i)
         QWidget::setTabOrder(GetDlgItem(kTabOrder[i - 1])->Widget(), GetDlgItem(kTabOrder[i])->Widget());
@@ -105,34 +112,34 @@ void CSetupDlg::PlaceNavigationButtons()
 {
     int l = g_nUiLanguage;
     if (Rtl()) {
-        GetDlgItem(1069)->MoveWindow(44, kButtonY, 70, kButtonH);
+        GetDlgItem(IdCancel)->MoveWindow(44, kButtonY, 70, kButtonH);
         for (int id : kNextIds) GetDlgItem(id)->MoveWindow(119, kButtonY, 70, kButtonH);
         for (int id : kBackIds) GetDlgItem(id)->MoveWindow(194, kButtonY, 70, kButtonH);
         return;
     }
-    GetDlgItem(1069)->MoveWindow(636, kButtonY, 70, kButtonH);
-    GetDlgItem(1067)->MoveWindow(561, kButtonY, 70, kButtonH);
-    GetDlgItem(1073)->MoveWindow(538, kButtonY, 93, kButtonH);
-    GetDlgItem(1074)->MoveWindow(516, kButtonY, 115, kButtonH);
+    GetDlgItem(IdCancel)->MoveWindow(636, kButtonY, 70, kButtonH);
+    GetDlgItem(IdNext)->MoveWindow(561, kButtonY, 70, kButtonH);
+    GetDlgItem(IdNext93)->MoveWindow(538, kButtonY, 93, kButtonH);
+    GetDlgItem(IdNext115)->MoveWindow(516, kButtonY, 115, kButtonH);
     bool wideBack = In(l, {1035, 1043, 1057, 1034, 1036});
-    GetDlgItem(1068)->MoveWindow(486, kButtonY, 70, kButtonH);
-    GetDlgItem(1078)->MoveWindow(486, kButtonY, 70, kButtonH);
-    GetDlgItem(1077)->MoveWindow(463, kButtonY, 93, kButtonH);
-    GetDlgItem(1075)->MoveWindow(396, kButtonY, 115, kButtonH);
-    GetDlgItem(1072)->MoveWindow(396, kButtonY, 115, kButtonH);
+    GetDlgItem(IdBack)->MoveWindow(486, kButtonY, 70, kButtonH);
+    GetDlgItem(IdBackAlt)->MoveWindow(486, kButtonY, 70, kButtonH);
+    GetDlgItem(IdBack93)->MoveWindow(463, kButtonY, 93, kButtonH);
+    GetDlgItem(IdBack115)->MoveWindow(396, kButtonY, 115, kButtonH);
+    GetDlgItem(IdBack115Alt)->MoveWindow(396, kButtonY, 115, kButtonH);
     (void)wideBack;
 }
 
 void CSetupDlg::ShowNext(UINT captionId, bool enabled, bool longWord)
 {
     int l = g_nUiLanguage;
-    int id = 1067;
+    int id = IdNext;
     if (!Rtl()) {
         if (longWord) {
-            if (In(l, {1026, 1031, 1032, 1035, 1045, 1046, 1055, 2070})) id = 1074;
-            else if (In(l, {1034, 1036, 1043, 1053, 1057})) id = 1073;
+            if (In(l, {1026, 1031, 1032, 1035, 1045, 1046, 1055, 2070})) id = IdNext115;
+            else if (In(l, {1034, 1036, 1043, 1053, 1057})) id = IdNext93;
         } else if (In(l, {1035, 1043, 1057, 1034})) {
-            id = 1073;
+            id = IdNext93;
         }
     }
     for (int other : kNextIds) GetDlgItem(other)->ShowWindow(SW_HIDE);
@@ -146,7 +153,7 @@ void CSetupDlg::ShowNext(UINT captionId, bool enabled, bool longWord)
 void CSetupDlg::ShowBack(UINT captionId, bool enabled)
 {
     int l = g_nUiLanguage;
-    int id = (!Rtl() && In(l, {1035, 1043, 1057, 1034, 1036})) ? 1077 : 1068;
+    int id = (!Rtl() && In(l, {1035, 1043, 1057, 1034, 1036})) ? IdBack93 : IdBack;
     for (int each : kBackIds) {
         GetDlgItem(each)->SetWindowTextW(LoadText(captionId));
         GetDlgItem(each)->EnableWindow(enabled);
@@ -156,7 +163,7 @@ void CSetupDlg::ShowBack(UINT captionId, bool enabled)
 
 void CSetupDlg::ShowCancel(UINT captionId, bool enabled)
 {
-    CWnd* cancel = GetDlgItem(1069);
+    CWnd* cancel = GetDlgItem(IdCancel);
     cancel->SetWindowTextW(LoadText(captionId));
     cancel->EnableWindow(enabled);
     cancel->ShowWindow(SW_SHOW);
@@ -230,8 +237,9 @@ void CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, c
 
 void CSetupDlg::ShowTitle(UINT titleId, UINT subtitleId)
 {
-    PlaceText(1060, titleId, 42, 85 - (titleId == 178 ? m_nWpsTitleOffset : 0), 666, 30 + (titleId == 178 ? m_nWpsTitleOffset : 0), FontTitle);
-    PlaceText(1061, subtitleId, 42, 109 + (titleId == 178 ? m_nWpsTitleOffset : 0), 666, 34, FontSubtitle);
+    PlaceText(IdTitle, titleId, 42, 85 - (titleId == 178 ? m_nWpsTitleOffset : 0), 666,
+        30 + (titleId == 178 ? m_nWpsTitleOffset : 0), FontTitle);
+    PlaceText(IdSubtitle, subtitleId, 42, 109 + (titleId == 178 ? m_nWpsTitleOffset : 0), 666, 34, FontSubtitle);
 }
 
 void CSetupDlg::ShowLogoAndHelp()
@@ -239,47 +247,53 @@ void CSetupDlg::ShowLogoAndHelp()
     // The logo tile sits in the blue header band, at the top right for right-to-left.
     if (Rtl()) PlacePicture(1111, 313, 12, 6);
     else PlacePicture(1125, 313, 12, 6);
-    PlaceLink(1154, 263, 44, 443);
+    PlaceLink(IdNeedHelpLink, 263, 44, 443);
 }
 
 void CSetupDlg::HideAllPageControls()
 {
     for (CWnd* control : Controls()) control->ShowWindow(SW_HIDE);
-    static_cast<CPicture*>(GetDlgItem(1070))->ClearImage();
-    static_cast<CMyListCtrl*>(GetDlgItem(1015))->DeleteAllItems();
+    static_cast<CPicture*>(GetDlgItem(IdBusyAnimation))->ClearImage();
+    static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList))->DeleteAllItems();
 }
 
 void CSetupDlg::ApplyRtlStyles()
 {
-    for (int id : {1060, 1061, 1065, 1086, 1097, 1130, 1133, 1132, 1183, 1184, 1185, 1181, 1182}) {
+    for (int id : std::initializer_list<int>{IdTitle, IdSubtitle, IdBody2, IdBody3, IdBody4, 1130, 1133, 1132, IdBody5, IdBody6, IdBody7,
+                   1181, IdLicenceLink}) {
         GetDlgItem(id)->ModifyStyle(0, SS_RIGHT);
         GetDlgItem(id)->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
     }
-    GetDlgItem(1063)->ModifyStyle(0, SS_RIGHT | 0x100);
-    GetDlgItem(1063)->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
-    for (int id : {1119, 1152, 1153, 1161, 1071, 1154, 1117, 1118, 1127, 1128, 1134, 1069, 1067, 1073, 1074,
-                   1068, 1077, 1075, 1072, 1078, 1179})
+    GetDlgItem(IdBody1)->ModifyStyle(0, SS_RIGHT | 0x100);
+    GetDlgItem(IdBody1)->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+    for (int id : std::initializer_list<int>{IdRefreshLabel, IdStatus2, IdStatus3, IdStatus4, IdStatus, IdNeedHelpLink, IdWpsLink,
+                   IdHiddenNetworkLink, IdPinLink, IdLearnMoreLink, IdViewDetailsLink, IdCancel, IdNext,
+                   IdNext93, IdNext115,
+                   IdBack, IdBack93, IdBack115, IdBack115Alt, IdBackAlt, IdLanguageCombo})
         GetDlgItem(id)->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
     Widget()->setLayoutDirection(Qt::RightToLeft);
 }
 
 void CSetupDlg::RemoveRtlStyles()
 {
-    for (int id : {1060, 1061, 1065, 1086, 1097, 1130, 1133, 1132, 1183, 1184, 1185, 1181, 1182}) {
+    for (int id : std::initializer_list<int>{IdTitle, IdSubtitle, IdBody2, IdBody3, IdBody4, 1130, 1133, 1132, IdBody5, IdBody6, IdBody7,
+                   1181, IdLicenceLink}) {
         GetDlgItem(id)->ModifyStyle(SS_RIGHT, 0);
         GetDlgItem(id)->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
     }
-    GetDlgItem(1063)->ModifyStyle(SS_RIGHT, 0);
-    GetDlgItem(1063)->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
-    for (int id : {1119, 1152, 1153, 1161, 1071, 1154, 1117, 1118, 1127, 1128, 1134, 1069, 1067, 1073, 1074,
-                   1068, 1077, 1075, 1072, 1078, 1179})
+    GetDlgItem(IdBody1)->ModifyStyle(SS_RIGHT, 0);
+    GetDlgItem(IdBody1)->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
+    for (int id : std::initializer_list<int>{IdRefreshLabel, IdStatus2, IdStatus3, IdStatus4, IdStatus, IdNeedHelpLink, IdWpsLink,
+                   IdHiddenNetworkLink, IdPinLink, IdLearnMoreLink, IdViewDetailsLink, IdCancel, IdNext,
+                   IdNext93, IdNext115,
+                   IdBack, IdBack93, IdBack115, IdBack115Alt, IdBackAlt, IdLanguageCombo})
         GetDlgItem(id)->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
     Widget()->setLayoutDirection(Qt::LeftToRight);
 }
 
 void CSetupDlg::FillLanguageCombo()
 {
-    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(1179));
+    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(IdLanguageCombo));
     combo->ResetContent();
     bool rtl = Rtl();
     bool xpEnglishSystem = g_bOsXp && Os().system->GetSystemDefaultLangID() == 1033;
@@ -303,25 +317,25 @@ void CSetupDlg::DrawWelcomePage()
     ShowTitle(165, 169);
     // The bold "Next" after the subtitle and its blank, then a period.
     std::wstring subtitle = LoadText(169) + L" ";
-    PlaceInlineWord(1061, subtitle, Rtl() ? subtitle : LoadText(298), 1181, 10006, FontInlineNext, 1176);
+    PlaceInlineWord(IdSubtitle, subtitle, Rtl() ? subtitle : LoadText(298), 1181, 10006, FontInlineNext, 1176);
     PlacePicture(1109, 247, 470, 150);
-    // 1163 shows the empty box (a click ticks it), 1162 the ticked one.
-    PlacePicture(1163, 321, 42, 300);
-    PlacePicture(1162, 320, 42, 300);
-    GetDlgItem(m_bLicenceAccepted ? 1163 : 1162)->ShowWindow(SW_HIDE);
+    // IdLicenceBoxTicked shows the empty box (a click ticks it), IdLicenceBox the ticked one.
+    PlacePicture(IdLicenceBoxTicked, 321, 42, 300);
+    PlacePicture(IdLicenceBox, 320, 42, 300);
+    GetDlgItem(m_bLicenceAccepted ? IdLicenceBoxTicked : IdLicenceBox)->ShowWindow(SW_HIDE);
     // Screen readers hear the check box as the sentence beside it.
-    for (int id : {1162, 1163}) {
+    for (int id : std::initializer_list<int>{IdLicenceBox, IdLicenceBoxTicked}) {
         GetDlgItem(id)->Widget()->setAccessibleName(ToQ(LoadText(170) + L" " + LoadText(171)));
-        GetDlgItem(id)->Widget()->setAccessibleDescription(ToQ(LoadText(id == 1162 ? 244 : 245)));
+        GetDlgItem(id)->Widget()->setAccessibleDescription(ToQ(LoadText(id == IdLicenceBox ? 244 : 245)));
     }
-    PlaceText(1065, 170, 70, 300, 400, 22, FontBody);
+    PlaceText(IdBody2, 170, 70, 300, 400, 22, FontBody);
     // The licence link follows the sentence, or starts the next line when it would run
     // into the picture.
     int textW = MeasureText(LoadText(170), FontBody).width();
     int linkW = MeasureText(LoadText(171), FontBody).width();
     bool sameLine = 70 + textW + 4 + linkW <= 460;
-    PlaceLink(1182, 171, sameLine ? 70 + textW + 4 : 70, sameLine ? 300 : 322);
-    CWnd* combo = GetDlgItem(1179);
+    PlaceLink(IdLicenceLink, 171, sameLine ? 70 + textW + 4 : 70, sameLine ? 300 : 322);
+    CWnd* combo = GetDlgItem(IdLanguageCombo);
     combo->MoveWindow(Mirror(42, 132), 380, 132, 30);
     combo->ShowWindow(SW_SHOW);
     ShowNext(172, m_bLicenceAccepted != 0, false);
@@ -333,11 +347,11 @@ void CSetupDlg::DrawBusyPage(UINT statusId)
     // The logo, the spinner centred in the window and the status line centred under it;
     // these pages have no right-to-left twin.
     PlacePicture(1125, 313, 12, 6);
-    CWnd* busy = GetDlgItem(1070);
+    CWnd* busy = GetDlgItem(IdBusyAnimation);
     busy->MoveWindow((kClientWidth - 34) / 2, 200, 34, 34);
     busy->ShowWindow(SW_SHOW);
-    PlaceText(1071, statusId, 175, 244, 400, 24, FontBody);
-    GetDlgItem(1071)->ModifyStyle(0, SS_CENTER);
+    PlaceText(IdStatus, statusId, 175, 244, 400, 24, FontBody);
+    GetDlgItem(IdStatus)->ModifyStyle(0, SS_CENTER);
 }
 
 void CSetupDlg::DrawInstallDriverPage()
@@ -346,7 +360,7 @@ void CSetupDlg::DrawInstallDriverPage()
     ShowNext(172, false, false);
     ShowBack(173, false);
     ShowCancel(174, false);
-    GetDlgItem(1069)->SetFocus();
+    GetDlgItem(IdCancel)->SetFocus();
 }
 
 void CSetupDlg::DrawInsertAdapterPage()
@@ -354,15 +368,15 @@ void CSetupDlg::DrawInsertAdapterPage()
     ShowLogoAndHelp();
     ShowTitle(175, 176);
     PlacePicture(1100, g_bSiblingModel ? 246 : 440, 323, 158);
-    CWnd* busy = GetDlgItem(1070);
+    CWnd* busy = GetDlgItem(IdBusyAnimation);
     busy->MoveWindow(Mirror(178, 34), 275, 34, 34);
     busy->ShowWindow(SW_SHOW);
-    PlaceText(1071, 223, 42, 320, 300, 24, FontBody);
-    PlaceText(1152, 203, 42, 320, 300, 24, FontBody);
-    GetDlgItem(1152)->ShowWindow(SW_HIDE);
+    PlaceText(IdStatus, 223, 42, 320, 300, 24, FontBody);
+    PlaceText(IdStatus2, 203, 42, 320, 300, 24, FontBody);
+    GetDlgItem(IdStatus2)->ShowWindow(SW_HIDE);
     ShowNext(172, false, false);
     ShowCancel(174, true);
-    GetDlgItem(1069)->SetFocus();
+    GetDlgItem(IdCancel)->SetFocus();
 }
 
 void CSetupDlg::DrawWpsPushButtonPage()
@@ -371,18 +385,18 @@ void CSetupDlg::DrawWpsPushButtonPage()
     ShowLogoAndHelp();
     ShowTitle(178, 179);
     PlacePicture(1145, 316, 42, 150 + dy);
-    PlaceText(1063, 180, 77, 150 + dy, 370, 60, FontBody);
-    PlaceLink(1128, 194, 77, 212 + dy);
+    PlaceText(IdBody1, 180, 77, 150 + dy, 370, 60, FontBody);
+    PlaceLink(IdLearnMoreLink, 194, 77, 212 + dy);
     PlacePicture(1146, 317, 42, 245 + dy);
-    PlaceText(1065, 181, 77, 245 + dy, 370, 60, FontBody);
-    PlaceInlineWord(1065, LoadText(181), LoadText(202), 1132, 217, FontBodyBold);
+    PlaceText(IdBody2, 181, 77, 245 + dy, 370, 60, FontBody);
+    PlaceInlineWord(IdBody2, LoadText(181), LoadText(202), 1132, 217, FontBodyBold);
     PlacePicture(1099, 262, 463, 208);
-    CWnd* connect = GetDlgItem(1103);
+    CWnd* connect = GetDlgItem(IdWpsConnect);
     connect->SetWindowTextW(LoadText(217));
     connect->MoveWindow(Mirror(77, g_nUiLanguage == 1049 ? 100 : 80), 310 + dy, g_nUiLanguage == 1049 ? 100 : 80, 23);
     connect->ShowWindow(SW_SHOW);
     PlacePicture(1148, 318, 42, 378 + dy);
-    PlaceLink(1127, 250, 62, 375 + dy);
+    PlaceLink(IdPinLink, 250, 62, 375 + dy);
     ShowNext(172, false, false);
     ShowBack(173, true);
     ShowCancel(174, true);
@@ -393,34 +407,35 @@ void CSetupDlg::DrawNetworkListPage()
     ShowLogoAndHelp();
     ShowTitle(195, 196);
     struct Header { int id; UINT text; int x; int w; };
-    for (Header h : {Header{1120, 204, 44, 223}, Header{1121, 205, 267, 102}, Header{1122, 206, 369, 72}}) {
+    for (Header h : {Header{IdSortByName, 204, 44, 223}, Header{IdSortBySecurity, 205, 267, 102},
+                     Header{IdSortByStrength, 206, 369, 72}}) {
         CWnd* b = GetDlgItem(h.id);
         b->SetWindowTextW(LoadText(h.text));
         b->MoveWindow(Mirror(h.x, h.w), 143, h.w, 35);
         b->ShowWindow(SW_SHOW);
     }
-    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(1015));
+    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList));
     list->SetColumnLayout(Rtl());
     list->LoadSignalImageList();
     list->MoveWindow(Mirror(44, 439), 177, 439, 153);
     list->ShowWindow(SW_SHOW);
-    auto* rescan = static_cast<CMyButton*>(GetDlgItem(1098));
+    auto* rescan = static_cast<CMyButton*>(GetDlgItem(IdRescan));
     rescan->MoveWindow(Mirror(441, 44), 143, 44, 35);
     rescan->SetHoverText(LoadText(238));
     rescan->ShowWindow(SW_SHOW);
     // The "Refresh" bubble, shown while the mouse rests on the rescan button.
-    GetDlgItem(1102)->SetWindowTextW(LoadText(238));
-    GetDlgItem(1102)->MoveWindow(Mirror(441 + 44 + 4, 81), 149, 81, 24);
+    GetDlgItem(IdRefreshBubble)->SetWindowTextW(LoadText(238));
+    GetDlgItem(IdRefreshBubble)->MoveWindow(Mirror(441 + 44 + 4, 81), 149, 81, 24);
     // The rules under and beside the list.
     PlacePicture(1105, 301, 44, 330);
     PlacePicture(1107, 326, 483, 177);
     PlacePicture(1158, 318, 44, 348);
-    PlaceLink(1117, 235, 64, 345);
-    PlaceLink(1118, 237, 64, 370);
+    PlaceLink(IdWpsLink, 235, 64, 345);
+    PlaceLink(IdHiddenNetworkLink, 237, 64, 370);
     ShowNext(172, false, false);
     ShowBack(173, false);
     ShowCancel(174, true);
-    GetDlgItem(1069)->SetFocus();
+    GetDlgItem(IdCancel)->SetFocus();
 }
 
 void CSetupDlg::DrawWpsPinPage()
@@ -428,17 +443,17 @@ void CSetupDlg::DrawWpsPinPage()
     ShowLogoAndHelp();
     ShowTitle(251, 179);
     PlacePicture(1149, 316, 42, 150);
-    PlaceText(1063, 253, 77, 150, 370, 44, FontBody);
+    PlaceText(IdBody1, 253, 77, 150, 370, 44, FontBody);
     PlacePicture(1150, 317, 42, 200);
-    PlaceText(1065, 254, 77, 200, 370, 24, FontBody);
+    PlaceText(IdBody2, 254, 77, 200, 370, 24, FontBody);
     PlacePicture(1151, Rtl() ? 365 : 319, 77, 226);
     PlacePicture(1147, 315, 42, 275);
-    PlaceText(1086, 257, 77, 275, 370, 44, FontBody);
-    PlaceInlineWord(1086, LoadText(257), LoadText(246), 1130, 261, FontBodyBold);
-    CWnd* busy = GetDlgItem(1070);
+    PlaceText(IdBody3, 257, 77, 275, 370, 44, FontBody);
+    PlaceInlineWord(IdBody3, LoadText(257), LoadText(246), 1130, 261, FontBodyBold);
+    CWnd* busy = GetDlgItem(IdBusyAnimation);
     busy->MoveWindow(Mirror(230, 34), 350, 34, 34);
     busy->ShowWindow(SW_SHOW);
-    PlaceText(1071, 258, 272, 358, 300, 24, FontBody);
+    PlaceText(IdStatus, 258, 272, 358, 300, 24, FontBody);
     PlacePicture(1099, 262, 463, 208);
     ShowNext(261, true, true);
     ShowBack(173, true);
@@ -455,13 +470,13 @@ void CSetupDlg::DrawConnectFailedPage()
 {
     ShowLogoAndHelp();
     ShowTitle(218, 219);
-    PlaceText(1063, 210, 42, 150, 600, 24, FontBody);
+    PlaceText(IdBody1, 210, 42, 150, 600, 24, FontBody);
     PlacePicture(1159, 314, 42, 187);
-    PlaceText(1065, 220, 57, 180, 600, 60, FontBody);
+    PlaceText(IdBody2, 220, 57, 180, 600, 60, FontBody);
     PlacePicture(1160, 314, 42, 255);
-    PlaceText(1086, 222, 57, 248, 600, 24, FontBody);
-    PlaceInlineWord(1086, LoadText(222), LoadText(282), 1129, 215, FontBodyBold);
-    PlaceLink(1134, 286, 42, 290);
+    PlaceText(IdBody3, 222, 57, 248, 600, 24, FontBody);
+    PlaceInlineWord(IdBody3, LoadText(222), LoadText(282), 1129, 215, FontBodyBold);
+    PlaceLink(IdViewDetailsLink, 286, 42, 290);
     ShowNext(215, true, true);
     ShowCancel(174, true);
 }
@@ -473,7 +488,7 @@ void CSetupDlg::DrawSuccessPage(bool internet)
     if (internet) {
         PlacePicture(1106, g_bSiblingModel ? 248 : 438, 323, 158);
     } else {
-        PlaceText(1063, 241, 42, 150, 600, 24, FontBody);
+        PlaceText(IdBody1, 241, 42, 150, 600, 24, FontBody);
         PlacePicture(1139, 314, 42, 187);
         PlaceText(1135, 242, 57, 180, 600, 40, FontBody);
         PlacePicture(1140, 314, 42, 227);
@@ -488,30 +503,30 @@ void CSetupDlg::DrawDriverFailedPage()
 {
     ShowLogoAndHelp();
     ShowTitle(208, 209);
-    PlaceText(1063, 210, 42, 150, 600, 24, FontBody);
-    PlaceText(1065, 211, 42, 180, 600, 24, FontBody);
-    PlaceText(1086, 212, 42, 205, 600, 24, FontBody);
-    PlaceText(1183, 213, 42, 230, 600, 24, FontBody);
-    PlaceLink(1134, 286, 42, 270);
+    PlaceText(IdBody1, 210, 42, 150, 600, 24, FontBody);
+    PlaceText(IdBody2, 211, 42, 180, 600, 24, FontBody);
+    PlaceText(IdBody3, 212, 42, 205, 600, 24, FontBody);
+    PlaceText(IdBody5, 213, 42, 230, 600, 24, FontBody);
+    PlaceLink(IdViewDetailsLink, 286, 42, 270);
     ShowCancel(214, true);
-    GetDlgItem(1069)->SetFocus();
+    GetDlgItem(IdCancel)->SetFocus();
 }
 
 void CSetupDlg::DrawAdapterNotFoundPage()
 {
     ShowLogoAndHelp();
     ShowTitle(224, 225);
-    PlaceText(1063, 210, 42, 150, 440, 24, FontBody);
+    PlaceText(IdBody1, 210, 42, 150, 440, 24, FontBody);
     PlacePicture(1159, 314, 42, 187);
-    PlaceText(1065, 226, 57, 180, 400, 44, FontBody);
+    PlaceText(IdBody2, 226, 57, 180, 400, 44, FontBody);
     PlacePicture(1160, 314, 42, 237);
-    PlaceInlineWord(1065, LoadText(226), LoadText(279), 1129, 215, FontBodyBold);  // the text has its period
-    PlaceText(1086, 227, 57, 230, 400, 44, FontBody);
-    PlaceInlineWord(1086, LoadText(227), LoadText(280), 1130, 215, FontBodyBold);
+    PlaceInlineWord(IdBody2, LoadText(226), LoadText(279), 1129, 215, FontBodyBold);  // the text has its period
+    PlaceText(IdBody3, 227, 57, 230, 400, 44, FontBody);
+    PlaceInlineWord(IdBody3, LoadText(227), LoadText(280), 1130, 215, FontBodyBold);
     PlacePicture(1142, 314, 42, 287);
-    PlaceText(1183, 228, 57, 280, 400, 44, FontBody);
+    PlaceText(IdBody5, 228, 57, 280, 400, 44, FontBody);
     PlacePicture(1101, g_bSiblingModel ? 273 : 439, 443, 158);
-    PlaceLink(1134, 286, 42, 335);
+    PlaceLink(IdViewDetailsLink, 286, 42, 335);
     ShowNext(215, true, true);
     ShowCancel(174, true);
 }
@@ -520,12 +535,12 @@ void CSetupDlg::DrawUpdateRequiredPage(bool vista)
 {
     ShowLogoAndHelp();
     ShowTitle(vista ? 265 : 264, vista ? 270 : 266);
-    GetDlgItem(1061)->MoveWindow(Mirror(42, 666), 109, 666, 44);
-    PlaceText(1063, 267, 42, 160, 600, 24, FontBody);
-    PlaceText(1183, vista ? 276 : 277, 42, 190, 600, 24, FontBody);
-    PlaceLink(1182, 268, 42, 214);
-    if (vista) PlaceText(1184, 275, 42, 244, 600, 24, FontBody);
-    PlaceLink(1134, 286, 42, vista ? 284 : 254);
+    GetDlgItem(IdSubtitle)->MoveWindow(Mirror(42, 666), 109, 666, 44);
+    PlaceText(IdBody1, 267, 42, 160, 600, 24, FontBody);
+    PlaceText(IdBody5, vista ? 276 : 277, 42, 190, 600, 24, FontBody);
+    PlaceLink(IdLicenceLink, 268, 42, 214);
+    if (vista) PlaceText(IdBody6, 275, 42, 244, 600, 24, FontBody);
+    PlaceLink(IdViewDetailsLink, 286, 42, vista ? 284 : 254);
     ShowCancel(269, true);
 }
 
@@ -533,13 +548,13 @@ void CSetupDlg::DrawAdminRequiredPage()
 {
     ShowLogoAndHelp();
     ShowTitle(271, 272);
-    GetDlgItem(1061)->MoveWindow(Mirror(42, 666), 109, 666, 44);
-    PlaceText(1063, 10008, 42, 160, 600, 24, FontBody);
-    PlaceText(1183, 10002, 42, 188, 600, 24, FontBody);
-    PlaceText(1086, 10003, 42, 212, 600, 24, FontBody);
-    PlaceText(1185, 10004, 42, 236, 600, 24, FontBody);
-    PlaceText(1184, 10005, 42, 268, 600, 24, FontBody);
-    PlaceLink(1134, 286, 42, 304);
+    GetDlgItem(IdSubtitle)->MoveWindow(Mirror(42, 666), 109, 666, 44);
+    PlaceText(IdBody1, 10008, 42, 160, 600, 24, FontBody);
+    PlaceText(IdBody5, 10002, 42, 188, 600, 24, FontBody);
+    PlaceText(IdBody3, 10003, 42, 212, 600, 24, FontBody);
+    PlaceText(IdBody7, 10004, 42, 236, 600, 24, FontBody);
+    PlaceText(IdBody6, 10005, 42, 268, 600, 24, FontBody);
+    PlaceLink(IdViewDetailsLink, 286, 42, 304);
     for (int id : kNextIds) GetDlgItem(id)->SetWindowTextW(LoadText(215));
     ShowCancel(269, true);
 }

@@ -26,31 +26,31 @@ constexpr const wchar_t* kCancelFunc = L"CSetupDlg::OnBnClickedButtonCancel";
 
 // Every way into the wizard.
 const CSetupDlg::Map CSetupDlg::kMessageMap[] = {
-    OnCommandId(1067, &CSetupDlg::OnBnClickedButtonNext),
-    OnCommandId(1073, &CSetupDlg::OnBnClickedButtonNext),
-    OnCommandId(1074, &CSetupDlg::OnBnClickedButtonNext),
-    OnCommandId(1068, &CSetupDlg::OnBnClickedButtonBack),
-    OnCommandId(1072, &CSetupDlg::OnBnClickedButtonBack),
-    OnCommandId(1075, &CSetupDlg::OnBnClickedButtonBack),
-    OnCommandId(1077, &CSetupDlg::OnBnClickedButtonBack),
-    OnCommandId(1078, &CSetupDlg::OnBnClickedButtonBack),
-    OnCommandId(1069, &CSetupDlg::OnBnClickedButtonCancel),
-    OnCommandId(1117, &CSetupDlg::OnWpsLink),
-    OnCommandId(1127, &CSetupDlg::OnPinLink),
-    OnCommandId(1118, &CSetupDlg::OnHiddenNetworkLink),
-    OnCommandId(1098, &CSetupDlg::OnRescan),
-    OnCommandId(1103, &CSetupDlg::OnBnClickedBtnWpsconnect),
+    OnCommandId(IdNext, &CSetupDlg::OnBnClickedButtonNext),
+    OnCommandId(IdNext93, &CSetupDlg::OnBnClickedButtonNext),
+    OnCommandId(IdNext115, &CSetupDlg::OnBnClickedButtonNext),
+    OnCommandId(IdBack, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(IdBack115Alt, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(IdBack115, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(IdBack93, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(IdBackAlt, &CSetupDlg::OnBnClickedButtonBack),
+    OnCommandId(IdCancel, &CSetupDlg::OnBnClickedButtonCancel),
+    OnCommandId(IdWpsLink, &CSetupDlg::OnWpsLink),
+    OnCommandId(IdPinLink, &CSetupDlg::OnPinLink),
+    OnCommandId(IdHiddenNetworkLink, &CSetupDlg::OnHiddenNetworkLink),
+    OnCommandId(IdRescan, &CSetupDlg::OnRescan),
+    OnCommandId(IdWpsConnect, &CSetupDlg::OnBnClickedBtnWpsconnect),
     OnCommandId(kHoverNotifyId, &CSetupDlg::OnRescanHover),
-    OnCommandId(1120, &CSetupDlg::OnSortByName),
-    OnCommandId(1121, &CSetupDlg::OnSortBySecurity),
-    OnCommandId(1122, &CSetupDlg::OnSortByStrength),
-    OnCommandId(1128, &CSetupDlg::OnLearnMoreLink),
-    OnCommandId(1134, &CSetupDlg::OnViewDetailsLink),
-    OnCommandId(1154, &CSetupDlg::OnNeedHelpLink),
-    OnCommandId(1162, &CSetupDlg::OnLicenceUnchecked),
-    OnCommandId(1163, &CSetupDlg::OnLicenceChecked),
-    OnCommandId(1179, &CSetupDlg::OnSelchangeLanguage),
-    OnCommandId(1182, &CSetupDlg::OnLicenceLink),
+    OnCommandId(IdSortByName, &CSetupDlg::OnSortByName),
+    OnCommandId(IdSortBySecurity, &CSetupDlg::OnSortBySecurity),
+    OnCommandId(IdSortByStrength, &CSetupDlg::OnSortByStrength),
+    OnCommandId(IdLearnMoreLink, &CSetupDlg::OnLearnMoreLink),
+    OnCommandId(IdViewDetailsLink, &CSetupDlg::OnViewDetailsLink),
+    OnCommandId(IdNeedHelpLink, &CSetupDlg::OnNeedHelpLink),
+    OnCommandId(IdLicenceBox, &CSetupDlg::OnLicenceUnchecked),
+    OnCommandId(IdLicenceBoxTicked, &CSetupDlg::OnLicenceChecked),
+    OnCommandId(IdLanguageCombo, &CSetupDlg::OnSelchangeLanguage),
+    OnCommandId(IdLicenceLink, &CSetupDlg::OnLicenceLink),
     OnMessageId(WM_WPS_AP_CHOSEN, &CSetupDlg::OnWpsAccessPointChosen),
     OnMessageId(WM_ADAPTER_FOUND, &CSetupDlg::OnAdapterFound),
     OnMessageId(WM_LIST_ITEM_CLICKED, &CSetupDlg::OnListItemClicked),
@@ -123,7 +123,7 @@ BOOL CSetupDlg::OnInitDialog()
     trace(L"g_APListImageData", 8, m_ImageData.data());
     m_ImageDataBuffer.assign(1024, 0);
     trace(L"g_APListImageData->pImageData", 1024, m_ImageDataBuffer.data());
-    GetDlgItem(1069)->SetWindowTextW(LoadText(174));
+    GetDlgItem(IdCancel)->SetWindowTextW(LoadText(174));
 
     // The start-up choice: a test option opens its result page directly.
     if (g_bShowOption[ShowDriver]) {
@@ -147,7 +147,7 @@ BOOL CSetupDlg::OnInitDialog()
         m_nState = StateAdminRequired;
     } else {
         FillLanguageCombo();
-        static_cast<CMyComboBox*>(GetDlgItem(1179))->SetCurSel(UiLanguageIndex(g_nUiLanguage));
+        static_cast<CMyComboBox*>(GetDlgItem(IdLanguageCombo))->SetCurSel(UiLanguageIndex(g_nUiLanguage));
     }
     ShowStatePage();
     return TRUE;
@@ -214,7 +214,7 @@ void CSetupDlg::ShowStatePage()
         rt::SendToUi([this] { ShowStatePage(); });
         return;
     }
-    KillTimer(7);
+    KillTimer(TimerConnectedMark);
     HideAllPageControls();
     int state = m_nState;
     switch (state) {
@@ -224,7 +224,7 @@ void CSetupDlg::ShowStatePage()
         Widget()->setFocus();
         break;
     case StateInstallDriver:
-        SetTimer(0, 200);
+        SetTimer(TimerDriverAnimation, kWorkerPollMs);
         // The installation worker comes with the driver installer.
         DrawInstallDriverPage();
         break;
@@ -241,7 +241,7 @@ void CSetupDlg::ShowStatePage()
         DrawAdapterNotFoundPage();
         break;
     case StateNetworkList:
-        SetTimer(7, 2000);
+        SetTimer(TimerConnectedMark, kConnectedMarkMs);
         DrawNetworkListPage();
         break;
     case StateConnectFailed:
@@ -386,7 +386,7 @@ void CSetupDlg::OnBnClickedButtonCancel()
     case StateInsertAdapter:
         if (!AskQuit(L"Attempt to cancel insert adaptor.", L"Insert adaptor was not cancelled.")) return;
         DestroyGrayOverlay();
-        KillTimer(2);
+        KillTimer(TimerAdapterDetection);
         m_bInsertThreadRunning = 0;
         CloseWizard();
         g_LogMsg.addLog(L"Insert adaptor was cancelled.", kCancelFunc, LOG_FUNC);
@@ -397,7 +397,7 @@ void CSetupDlg::OnBnClickedButtonCancel()
     case StateWpsPin:
         if (!AskQuit(L"Attempt to cancel WPS PIN connect.", L"WPS PIN connect was not cancelled.")) return;
         if (g_bWorkerRunning) {
-            KillTimer(4);
+            KillTimer(TimerWpsPin);
             g_bWorkerRunning = 0;
         }
         DestroyGrayOverlay();
@@ -406,8 +406,8 @@ void CSetupDlg::OnBnClickedButtonCancel()
         g_LogMsg.m_bStopped = 1;
         break;
     case StateConnecting:
-        KillTimer(5);
-        KillTimer(6);
+        KillTimer(TimerConnect);
+        KillTimer(TimerHiddenConnect);
         if (g_bWorkerRunning) g_bWorkerRunning = 0;
         m_nState = StateNetworkList;
         g_LogMsg.addLog(L"Manual connect was cancelled.", kCancelFunc, LOG_FUNC);
@@ -427,7 +427,7 @@ void CSetupDlg::OnBnClickedButtonCancel()
 void CSetupDlg::ConnectSelectedNetwork()
 {
     // 1. The row that has the focus; without one nothing happens.
-    m_nSelectedIndex = static_cast<CMyListCtrl*>(GetDlgItem(1015))->GetNextItem(-1, LVNI_FOCUSED);
+    m_nSelectedIndex = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList))->GetNextItem(-1, LVNI_FOCUSED);
     if (m_nSelectedIndex < 0) return;
     // The records behind the rows, the password dialog and the connection come with
     // scanning and connecting.
@@ -447,12 +447,12 @@ void CSetupDlg::OnPinLink()
     m_nState = StateWpsPin;
     ShowStatePage();
     m_nWpsTicks = 0;
-    SetTimer(4, 200);
+    SetTimer(TimerWpsPin, kWorkerPollMs);
 }
 
 void CSetupDlg::OnHiddenNetworkLink()
 {
-    KillTimer(7);
+    KillTimer(TimerConnectedMark);
     OpenHiddenNetworkDialog();
 }
 
@@ -462,7 +462,7 @@ void CSetupDlg::OnRescanHover()
 {
     // The rescan button's hint bubble follows the mouse resting on the button.
     bool show = g_bHoverLabel == 1 && m_nState == StateNetworkList;
-    GetDlgItem(1102)->ShowWindow(show ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IdRefreshBubble)->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 void CSetupDlg::OnBnClickedBtnWpsconnect() {}
 void CSetupDlg::OnSortByName() {}
@@ -483,24 +483,24 @@ void CSetupDlg::OnLicenceLink()
 void CSetupDlg::OnLicenceChecked()
 {
     m_bLicenceAccepted = 1;
-    GetDlgItem(1163)->ShowWindow(SW_HIDE);
-    GetDlgItem(1162)->ShowWindow(SW_SHOW);
-    for (int id : {1067, 1073}) GetDlgItem(id)->EnableWindow(true);
-    for (int id : {1067, 1073})
+    GetDlgItem(IdLicenceBoxTicked)->ShowWindow(SW_HIDE);
+    GetDlgItem(IdLicenceBox)->ShowWindow(SW_SHOW);
+    for (int id : std::initializer_list<int>{IdNext, IdNext93}) GetDlgItem(id)->EnableWindow(true);
+    for (int id : std::initializer_list<int>{IdNext, IdNext93})
         if (GetDlgItem(id)->IsWindowVisible()) GetDlgItem(id)->SetFocus();
 }
 
 void CSetupDlg::OnLicenceUnchecked()
 {
     m_bLicenceAccepted = 0;
-    GetDlgItem(1162)->ShowWindow(SW_HIDE);
-    GetDlgItem(1163)->ShowWindow(SW_SHOW);
-    for (int id : {1067, 1073}) GetDlgItem(id)->EnableWindow(false);
+    GetDlgItem(IdLicenceBox)->ShowWindow(SW_HIDE);
+    GetDlgItem(IdLicenceBoxTicked)->ShowWindow(SW_SHOW);
+    for (int id : std::initializer_list<int>{IdNext, IdNext93}) GetDlgItem(id)->EnableWindow(false);
 }
 
 void CSetupDlg::OnSelchangeLanguage()
 {
-    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(1179));
+    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(IdLanguageCombo));
     int index = combo->GetCurSel();
     const auto& langs = UiLanguages();
     bool wasRtl = IsRtlLanguage(g_nUiLanguage);
@@ -527,29 +527,29 @@ void CSetupDlg::OnSelchangeLanguage()
 
 LRESULT CSetupDlg::OnWpsAccessPointChosen(WPARAM, LPARAM)
 {
-    GetDlgItem(1071)->ShowWindow(SW_HIDE);
-    GetDlgItem(1152)->ShowWindow(SW_SHOW);
+    GetDlgItem(IdStatus)->ShowWindow(SW_HIDE);
+    GetDlgItem(IdStatus2)->ShowWindow(SW_SHOW);
     m_nWpsTicks = 0;
     return 0;
 }
 
 LRESULT CSetupDlg::OnAdapterFound(WPARAM, LPARAM)
 {
-    GetDlgItem(1071)->ShowWindow(SW_HIDE);
-    GetDlgItem(1152)->ShowWindow(SW_SHOW);
+    GetDlgItem(IdStatus)->ShowWindow(SW_HIDE);
+    GetDlgItem(IdStatus2)->ShowWindow(SW_SHOW);
     return 0;
 }
 
 LRESULT CSetupDlg::OnListItemClicked(WPARAM, LPARAM)
 {
-    GetDlgItem(1067)->EnableWindow(true);
-    GetDlgItem(1073)->EnableWindow(true);
+    GetDlgItem(IdNext)->EnableWindow(true);
+    GetDlgItem(IdNext93)->EnableWindow(true);
     return 0;
 }
 
 LRESULT CSetupDlg::OnListItemDoubleClicked(WPARAM, LPARAM)
 {
-    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(1015));
+    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList));
     if (list->GetItemCount() < 1) return 0;
     m_nSelectedIndex = list->GetNextItem(-1, LVNI_FOCUSED);
     if (m_nSelectedIndex >= 0 && m_nSelectedIndex < list->GetItemCount()) ConnectSelectedNetwork();
@@ -560,7 +560,7 @@ LRESULT CSetupDlg::OnListItemDoubleClicked(WPARAM, LPARAM)
 
 void CSetupDlg::ShowAnimationFrame()
 {
-    auto* busy = static_cast<CPicture*>(GetDlgItem(1070));
+    auto* busy = static_cast<CPicture*>(GetDlgItem(IdBusyAnimation));
     int frame = m_nAnimationFrame % 8;
     static const int kFrameIds[8] = {306, 307, 308, 309, 310, 311, 312, 304};
     busy->SetImage(m_animationFrames[frame], kFrameIds[frame]);
@@ -575,11 +575,11 @@ void CSetupDlg::TimerTail()
 void CSetupDlg::OnTimer(UINT_PTR id)
 {
     switch (id) {
-    case 0:
+    case TimerDriverAnimation:
         ShowAnimationFrame();
         TimerTail();
         break;
-    case 2: case 4: case 5: case 6:
+    case TimerAdapterDetection: case TimerWpsPin: case TimerConnect: case TimerHiddenConnect:
         // Their steps' workers arrive with adapter detection, WPS and connecting.
         ShowAnimationFrame();
         TimerTail();

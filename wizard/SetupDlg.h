@@ -11,6 +11,7 @@
 
 #include "framework/Controls.h"
 #include "framework/MessageMap.h"
+#include "wizard/ControlIds.h"
 #include "wizard/QuitDlg.h"
 
 enum WizardState {
@@ -33,6 +34,19 @@ enum WizardState {
     StateVistaUpdateRequired = 22,
     StateAdminRequired = 23,
 };
+
+// The wizard's window timers: each polls the worker of one step.
+enum WizardTimer : UINT_PTR {
+    TimerDriverAnimation = 0,   // the busy animation while the driver installs (state 2)
+    TimerScanEnd = 1,           // end of a scan (state 9)
+    TimerAdapterDetection = 2,  // end of adapter detection (state 4)
+    TimerWpsPin = 4,            // WPS PIN supervision (state 11)
+    TimerConnect = 5,           // end of a connection to a listed network
+    TimerHiddenConnect = 6,     // end of a connection to a hidden network
+    TimerConnectedMark = 7,     // refresh of the connected network's mark in the list (state 8)
+};
+constexpr UINT kWorkerPollMs = 200;       // every timer but the last
+constexpr UINT kConnectedMarkMs = 2000;  // TimerConnectedMark
 
 // Private messages of the wizard and its dialogs.
 constexpr UINT WM_PASSWORD_CLOSE = 0x800B;
