@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -20,6 +21,22 @@
 #include "sim/SimPC.h"
 
 namespace {
+
+// Whether Qt's platform can open windows: offscreen and other set platforms need no
+// display; the window systems need theirs.
+bool HasDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::string p = platform ? platform : "";
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    if (p.rfind("xcb", 0) == 0) return set("DISPLAY");
+    if (p.rfind("wayland", 0) == 0) return set("WAYLAND_DISPLAY");
+    if (!p.empty()) return true;
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
 
 void ExitBecauseWindowShown()
 {
@@ -46,6 +63,16 @@ int main(int argc, char** argv)
     if (options.version) {
         std::printf("TesraConnect %s\n", TC_VERSION);
         return 0;
+    }
+
+    if (!options.headless && !HasDisplay()) {
+        std::fputs("TesraConnect: there is no display to open the wizard's window on (DISPLAY and "
+                   "WAYLAND_DISPLAY are empty).\n"
+                   "Without a display, run a lab script headless, in virtual time:\n"
+                   "  TesraConnect --headless --script FILE [--scenario FILE] [--machine DIR] [--out DIR]\n"
+                   "bash scripts/run.sh does that with the walk-through script; the lab guide is docs/lab.md.\n",
+                   stderr);
+        return 2;
     }
 
     // Malformed files never start the wizard, and neither does a folder that cannot be

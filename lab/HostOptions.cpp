@@ -8,6 +8,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
 {
     HostOptions o;
     std::vector<std::string> wizardWords;
+    int freshGiven = 0;
+    bool speedGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> std::string {
@@ -27,6 +29,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.machine = path();
         } else if (a == "--fresh") {
             o.fresh = true;
+            ++freshGiven;
         } else if (a == "--headless") {
             o.headless = true;
         } else if (a == "--script") {
@@ -35,6 +38,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.out = path();
         } else if (a == "--speed") {
             std::string v = value();
+            speedGiven = true;
             char* end = nullptr;
             o.speed = std::strtod(v.c_str(), &end);
             if (!end || *end || !(o.speed > 0) || o.speed > 10000)
@@ -52,6 +56,15 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < wizardWords.size(); ++i) o.commandLine += (i ? " " : "") + wizardWords[i];
     if (o.headless && !o.script && !o.probeSecondInstance) throw HostOptionsError("--headless needs --script");
     if (o.script && !o.headless) throw HostOptionsError("--script goes with --headless");
+    if (speedGiven && o.headless)
+        throw HostOptionsError("--speed speeds up the real clock; a --headless run has virtual time, which "
+                               "jumps ahead by itself: leave --speed out");
+    // The default machine folder is the PC a person's interactive runs keep: emptying it
+    // takes a second word.
+    if (freshGiven == 1 && !o.machine)
+        throw HostOptionsError("--fresh without --machine would empty the default simulated PC, the one "
+                               "interactive runs keep; give --machine DIR for a PC of this run's own, or "
+                               "write --fresh --fresh to empty the default PC");
     return o;
 }
 
@@ -60,12 +73,15 @@ std::string HostUsage()
     return "usage: TesraConnect [host options] [wizard command-line text]\n"
            "  --scenario FILE   the simulated PC to run on (default: the built-in PC)\n"
            "  --machine DIR     where this PC keeps its registry and files\n"
-           "  --fresh           empty the machine folder first\n"
+           "  --fresh           empty the machine folder first (the default PC's only when\n"
+           "                    given twice: --fresh --fresh)\n"
            "  --headless        no window, virtual time; needs --script\n"
            "  --script FILE     the user's actions and the expectations\n"
            "  --out DIR         screenshots, the log as UTF-8 text and result.txt\n"
            "  --speed N         interactive runs: the PC's clock runs N times faster\n"
-           "  --help, --version\n";
+           "                    (not with --headless)\n"
+           "  --help, --version\n"
+           "The lab guide: docs/lab.md\n";
 }
 
 }  // namespace lab

@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+if [ ! -x build/TesraConnect ]; then
+  echo "Building TesraConnect for the first time: this takes several minutes (later runs only"
+  echo "rebuild what changed)."
+fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target TesraConnect
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

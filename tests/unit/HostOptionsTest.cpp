@@ -1,0 +1,61 @@
+// The host's own options: what combinations start a run and what is refused, with why.
+#include <gtest/gtest.h>
+
+#include "lab/HostOptions.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(HostOptions, RefusesWhatWouldSurpriseAPerson)
+{
+    const struct {
+        Args args;
+        const char* reasonPart;
+    } cases[] = {
+        // The default machine folder is the interactive PC: one --fresh is not enough.
+        {{"--fresh"}, "write --fresh --fresh to empty the default PC"},
+        {{"--headless", "--fresh", "--script", "a.tcs"}, "--fresh without --machine"},
+        // Virtual time needs no speeding up.
+        {{"--headless", "--script", "a.tcs", "--speed", "10"}, "a --headless run has virtual time"},
+        {{"--speed", "1", "--headless", "--script", "a.tcs", "--machine", "m"}, "leave --speed out"},
+        {{"--speed", "0"}, "--speed needs a number above 0"},
+        {{"--headless"}, "--headless needs --script"},
+        {{"--script", "a.tcs"}, "--script goes with --headless"},
+    };
+    for (const auto& c : cases) {
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        try {
+            lab::ParseHostOptions(c.args);
+            ADD_FAILURE() << "accepted: " << joined;
+        } catch (const lab::HostOptionsError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reasonPart), std::string::npos) << joined << "-> " << e.what();
+        }
+    }
+}
+
+TEST(HostOptions, AcceptsTheRunsThatSayWhatTheyMean)
+{
+    const struct {
+        Args args;
+        bool fresh;
+        bool headless;
+        double speed;
+    } cases[] = {
+        {{"--fresh", "--machine", "m"}, true, false, 1.0},
+        {{"--fresh", "--fresh"}, true, false, 1.0},
+        {{"--headless", "--fresh", "--fresh", "--script", "a.tcs"}, true, true, 1.0},
+        {{"--headless", "--fresh", "--machine", "m", "--script", "a.tcs"}, true, true, 1.0},
+        {{"--speed", "10"}, false, false, 10.0},
+        {{}, false, false, 1.0},
+    };
+    for (const auto& c : cases) {
+        const lab::HostOptions o = lab::ParseHostOptions(c.args);
+        EXPECT_EQ(o.fresh, c.fresh);
+        EXPECT_EQ(o.headless, c.headless);
+        EXPECT_EQ(o.speed, c.speed);
+    }
+}
+
+}  // namespace
