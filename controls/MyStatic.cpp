@@ -17,6 +17,10 @@
 LinkTextStyle LinkStyleFor(int controlId, int uiLanguage, bool lit)
 {
     LinkTextStyle style{uiLanguage == 1054 ? 17 : 16, lit, 0x0099CB, IsRtlLanguage(uiLanguage), true};
+    if (controlId == kCopyLinkId) {
+        // The Copy link of the error details: one pixel over that dialog's text.
+        style.pixelHeight = IsRtlLanguage(uiLanguage) || uiLanguage == 1054 ? 16 : 15;
+    }
     if (controlId == kCheckBoxLabelId) {
         style.underline = false;
         style.rgb = 0x00466D;

@@ -13,6 +13,7 @@
 
 constexpr int kCheckBoxLabelId = 1157;
 constexpr int kCheckBoxLabelBoxId = 1155;
+constexpr int kCopyLinkId = 1175;  // the error details' Copy link
 
 // How a link's text is drawn.
 struct LinkTextStyle {
