@@ -61,6 +61,19 @@ const char16_t kCp1252High[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026
                                   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
 
+// The disc keeps its files' own letter case ("Terms-World-Regions-en_101006.mht"); a
+// Windows path names them in any case.
+fs::path DiscEntry(const fs::path& folder, const std::string& lowerName)
+{
+    std::error_code ec;
+    if (fs::exists(folder / lowerName, ec)) return folder / lowerName;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (LowerU(QString::fromStdString(entry.path().filename().string()).toStdWString()) == lowerName)
+            return entry.path();
+    }
+    return folder / lowerName;
+}
+
 }  // namespace
 
 SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
@@ -131,7 +144,7 @@ fs::path SimPC::HostPath(const std::wstring& windowsPath, bool forWriting) const
         std::string part = restLower.substr(pos, next == std::string::npos ? std::string::npos : next - pos);
         if (!part.empty()) {
             host /= part;
-            disc /= part;
+            disc = DiscEntry(disc, part);
         }
         if (next == std::string::npos) break;
         pos = next + 1;
