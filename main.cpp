@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "framework/Framework.h"
+#include "lab/DesktopClipboard.h"
 #include "lab/HostOptions.h"
 #include "lab/ProcessHost.h"
 #include "lab/Script.h"
@@ -129,6 +130,11 @@ int main(int argc, char** argv)
         lab::ScriptRunner runner(script, *pc, options);
         status = runner.Run();
     } else {
+        // What the person copies reaches the desktop's clipboard as well.
+        lab::DesktopClipboard clipboard(*pc);
+        Platform platform = pc->AsPlatform();
+        platform.clipboard = &clipboard;
+        InstallPlatform(platform);
         lab::SimPanel panel(*pc);
         panel.show();
         lab::ProcessHost host([&] { pc->BeginProcess(); });

@@ -14,6 +14,8 @@
 #include "app/InstallSetupApp.h"
 #include "controls/MyComboBox.h"
 #include "controls/MyListCtrl.h"
+#include "dialogs/EULADlg.h"
+#include "dialogs/MhtViewer.h"
 #include "diag/LogMsg.h"
 #include "framework/Controls.h"
 #include "framework/Framework.h"
@@ -427,6 +429,17 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
                 found = std::to_string(f.pixelSize()) + (f.bold() ? " bold" : "");
             }
             break;
+        case Op::ExpectDocument: {
+            auto* licence = dynamic_cast<CEULADlg*>(active);
+            if (!licence) {
+                found = "no licence dialog but " + ActiveName();
+                break;
+            }
+            std::string path = U(licence->DocumentPath());
+            ok = path.find(text(0)) != std::string::npos;
+            found = Quoted(path) + (licence->Viewer()->ShowsErrorPage() ? " (shown as an error page)" : "");
+            break;
+        }
         case Op::ExpectErrorIndex:
             ok = g_nErrorIndex == number(0);
             found = std::to_string(g_nErrorIndex.load());
@@ -545,7 +558,7 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
             }
         });
         break;
-    case Op::ExpectProfile: case Op::ExpectDocument: case Op::ExpectValidPin:
+    case Op::ExpectProfile: case Op::ExpectValidPin:
         ok = false;
         found = "nothing: this part of the program is not built yet";
         break;

@@ -18,6 +18,8 @@ private:
     void Refresh();
     sim::SimPC& m_pc;
     QLabel* m_clock;
+    QLabel* m_opened;
+    QLabel* m_clipboard;
 };
 
 }  // namespace lab

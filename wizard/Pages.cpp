@@ -352,6 +352,12 @@ void CSetupDlg::DrawBusyPage(UINT statusId)
     busy->ShowWindow(SW_SHOW);
     PlaceText(IdStatus, statusId, 175, 244, 400, 24, FontBody);
     GetDlgItem(IdStatus)->ModifyStyle(0, SS_CENTER);
+    // Help is on every page; without a mirrored twin it keeps its left-hand place.
+    CWnd* help = GetDlgItem(IdNeedHelpLink);
+    std::wstring helpText = LoadText(263);
+    help->SetWindowTextW(helpText);
+    help->MoveWindow(44, 443, MeasureText(helpText, FontBody).width() + 4, 20);
+    help->ShowWindow(SW_SHOW);
 }
 
 void CSetupDlg::DrawInstallDriverPage()
@@ -454,6 +460,11 @@ void CSetupDlg::DrawWpsPinPage()
     busy->MoveWindow(Mirror(230, 34), 350, 34, 34);
     busy->ShowWindow(SW_SHOW);
     PlaceText(IdStatus, 258, 272, 358, 300, 24, FontBody);
+    // Prepared hidden: the registering line and the two lines of the failure view.
+    PlaceText(IdStatus2, 259, 272, 358, 300, 24, FontBody);
+    PlaceText(IdStatus3, 260, 272, 350, 185, 40, FontBody);
+    PlaceText(IdStatus4, 285, 272, 390, 185, 24, FontBody);
+    for (int id : {IdStatus2, IdStatus3, IdStatus4}) GetDlgItem(id)->ShowWindow(SW_HIDE);
     PlacePicture(1099, 262, 463, 208);
     ShowNext(261, true, true);
     ShowBack(173, true);

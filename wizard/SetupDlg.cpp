@@ -58,7 +58,10 @@ const CSetupDlg::Map CSetupDlg::kMessageMap[] = {
 };
 const std::size_t CSetupDlg::kMessageMapSize = std::size(CSetupDlg::kMessageMap);
 
-CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this) { SetHasCaption(true); }
+CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCodeDlg(this), m_EULADlg(this)
+{
+    SetHasCaption(true);
+}
 
 CSetupDlg::~CSetupDlg()
 {
@@ -82,6 +85,11 @@ CSetupDlg::~CSetupDlg()
         g_pGrayDlg = nullptr;
     }
     m_pGrayDlg = nullptr;
+    if (g_pErrorGrayDlg) {
+        g_pErrorGrayDlg->ShowWindow(SW_HIDE);
+        delete g_pErrorGrayDlg;
+        g_pErrorGrayDlg = nullptr;
+    }
 }
 
 void CSetupDlg::OnPaintBackground(QPainter& painter)
@@ -469,15 +477,37 @@ void CSetupDlg::OnSortByName() {}
 void CSetupDlg::OnSortBySecurity() {}
 void CSetupDlg::OnSortByStrength() {}
 void CSetupDlg::OnLearnMoreLink() {}
-void CSetupDlg::OnViewDetailsLink() {}
+void CSetupDlg::OnViewDetailsLink()
+{
+    // The details take a veil of their own, apart from g_pGrayDlg: the WPS dialog opens
+    // them too, over its own veil.
+    if (g_pErrorGrayDlg) return;
+    g_pErrorGrayDlg = new CGrayDlg(this);
+    g_pErrorGrayDlg->Create();
+    g_pErrorGrayDlg->ShowWindow(SW_SHOW);
+    m_ErrorCodeDlg.DoModal();
+    if (g_pErrorGrayDlg) {
+        g_pErrorGrayDlg->ShowWindow(SW_HIDE);
+        delete g_pErrorGrayDlg;
+        g_pErrorGrayDlg = nullptr;
+    }
+    PostFrameMessages();
+}
 
 void CSetupDlg::OnNeedHelpLink() { Os().shell->ShellExecuteW(L"open", kSupportPageUrl, 0); }
 
 void CSetupDlg::OnLicenceLink()
 {
     int state = m_nState;
-    if (state == StateXpUpdateRequired || state == StateVistaUpdateRequired)
+    if (state == StateWelcome) {
+        // The licence is read over the veil, whatever the dialog returns.
+        ShowGrayOverlay();
+        m_EULADlg.DoModal();
+        DestroyGrayOverlay();
+        PostFrameMessages();
+    } else if (state == StateXpUpdateRequired || state == StateVistaUpdateRequired) {
         Os().shell->ShellExecuteW(L"open", LoadText(268), 0);
+    }
 }
 
 void CSetupDlg::OnLicenceChecked()

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "framework/Controls.h"
+#include "diag/ErrorCodeDlg.h"
+#include "dialogs/EULADlg.h"
 #include "framework/MessageMap.h"
 #include "wizard/ControlIds.h"
 #include "wizard/QuitDlg.h"
@@ -144,6 +146,8 @@ public:
     void FillLanguageCombo();
 
     CQuitDlg& QuitDialog() { return m_QuitDlg; }
+    CErrorCodeDlg& ErrorCodeDialog() { return m_ErrorCodeDlg; }
+    CEULADlg& LicenceDialog() { return m_EULADlg; }
     const QFont& Font(PageFont f) const { return m_fonts[f]; }
 
 protected:
@@ -196,6 +200,8 @@ private:
     bool Rtl() const;
 
     CQuitDlg m_QuitDlg;
+    CErrorCodeDlg m_ErrorCodeDlg;
+    CEULADlg m_EULADlg;
     CGrayDlg* m_pGrayDlg = nullptr;
     QFont m_fonts[PageFontCount];
     QImage m_background;
