@@ -435,7 +435,7 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
                 found = "no licence dialog but " + ActiveName();
                 break;
             }
-            std::string path = U(licence->DocumentPath());
+            std::string path = WideToUtf8(licence->DocumentPath());
             ok = path.find(text(0)) != std::string::npos;
             found = Quoted(path) + (licence->Viewer()->ShowsErrorPage() ? " (shown as an error page)" : "");
             break;

@@ -68,7 +68,7 @@ fs::path DiscEntry(const fs::path& folder, const std::string& lowerName)
     std::error_code ec;
     if (fs::exists(folder / lowerName, ec)) return folder / lowerName;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (LowerU(QString::fromStdString(entry.path().filename().string()).toStdWString()) == lowerName)
+        if (WideToUtf8(LowerCase(Utf8ToWide(entry.path().filename().string()))) == lowerName)
             return entry.path();
     }
     return folder / lowerName;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "framework/Controls.h"
-#include "diag/ErrorCodeDlg.h"
+#include "dialogs/ErrorCodeDlg.h"
 #include "dialogs/EULADlg.h"
 #include "framework/MessageMap.h"
 #include "wizard/ControlIds.h"

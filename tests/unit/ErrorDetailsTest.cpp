@@ -4,6 +4,8 @@
 // message box, Close, and the adapter watchdog's message 0x8012.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QString>
 
 #include <string>
@@ -11,8 +13,9 @@
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
 #include "controls/GrayDlg.h"
-#include "diag/ErrorCodeDlg.h"
+#include "dialogs/ErrorCodeDlg.h"
 #include "diag/ErrorDetails.h"
+#include "lab/DesktopClipboard.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 
@@ -321,4 +324,23 @@ TEST_F(ErrorCodeDialog, AdapterRemovalClosesTheDetailsTheirMessageBoxAndHidesThe
         EXPECT_FALSE(g_pGrayDlg->IsWindowVisible()) << withBox;
         EXPECT_TRUE(CDialogEx::ModalStack().empty()) << withBox;
     }
+}
+
+TEST_F(ErrorCodeDialog, InAnInteractiveRunTheCopyReachesTheDesktopClipboard)
+{
+    lab::DesktopClipboard desktop(m_clipboard);
+    Platform p = Os();
+    p.clipboard = &desktop;
+    InstallPlatform(p);
+    QGuiApplication::clipboard()->clear();
+    COwner owner;
+    CErrorCodeDlg dlg(&owner);
+    rt::PostToUi([&] { dlg.SendMessage(WM_COMMAND, CErrorCodeDlg::kCopyId, 0); });
+    rt::PostToUi([&] {
+        if (CDialogEx* box = CDialogEx::ActiveWindow()) box->SendMessage(WM_COMMAND, IDOK, 0);
+    });
+    rt::PostToUi([&] { dlg.SendMessage(WM_COMMAND, IDOK, 0); });
+    dlg.DoModal();
+    EXPECT_EQ(m_clipboard.text, kEnglishWps);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdWString(), kEnglishWps);
 }

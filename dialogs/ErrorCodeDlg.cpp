@@ -1,4 +1,4 @@
-#include "diag/ErrorCodeDlg.h"
+#include "dialogs/ErrorCodeDlg.h"
 
 #include <QFontMetrics>
 #include <QPainter>
