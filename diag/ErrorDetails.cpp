@@ -1,5 +1,6 @@
 #include "diag/ErrorDetails.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/LocalizedText.h"
@@ -81,7 +82,10 @@ ErrorDetailsLayout ComputeErrorDetailsLayout(int langid, int h, int widestLabel,
     ErrorDetailsLayout l;
     // Values begin after the widest label; a few languages need a little more room.
     int labelWidth = widestLabel + (OneOf(langid, {1026, 1032, 1036, 1045, 2070, 3084}) ? 4 : 0);
-    int wrapWidth = langid == 1045 ? 185 : 200;
+    // A description wider than its wrapping width takes two lines; so does one that is
+    // narrower but still wider than the room the labels leave (else its end would be cut).
+    const int room = kDialogWidth - 4 - kMargin - labelWidth;
+    const int wrapWidth = std::min(langid == 1045 ? 185 : 200, room);
     l.descriptionWrapped = descriptionWidth > wrapWidth;
     const int titleH = h + 10;
     int y[4] = {62, 64 + h, 66 + 2 * h, 68 + 3 * h};
@@ -92,7 +96,7 @@ ErrorDetailsLayout ComputeErrorDetailsLayout(int langid, int h, int widestLabel,
     }
     // A value may run to 4 pixels short of the dialog's edge; a wrapped description
     // keeps to its wrapping width.
-    const int valueWidth = kDialogWidth - 4 - kMargin - labelWidth;
+    const int valueWidth = room;
     for (int i = 0; i < 4; ++i) {
         int vw = i == 0 && l.descriptionWrapped ? wrapWidth : valueWidth;
         if (rtl) {

@@ -136,12 +136,18 @@ TEST(ErrorDetails, RowsStandWhereTheyShould)
     auto fr = ComputeErrorDetailsLayout(1036, h, 120, 100, 201, 40);
     EXPECT_EQ(fr.values[1].x(), 27 + 124);
     EXPECT_TRUE(fr.descriptionWrapped);
-    EXPECT_EQ(fr.values[0].width(), 200);
+    EXPECT_EQ(fr.values[0].width(), 348 - 4 - 27 - 124) << "no wider than the room the labels leave";
     EXPECT_EQ(fr.labels[1].y(), 64 + h + 16);
     EXPECT_EQ(fr.copy.y(), 77 + 4 * h + 16);
     // Polish wraps from 185 on.
     EXPECT_TRUE(ComputeErrorDetailsLayout(1045, h, 120, 100, 186, 40).descriptionWrapped);
-    EXPECT_FALSE(ComputeErrorDetailsLayout(1033, h, 120, 100, 200, 40).descriptionWrapped);
+    EXPECT_FALSE(ComputeErrorDetailsLayout(1033, h, 100, 100, 200, 40).descriptionWrapped);
+    EXPECT_EQ(ComputeErrorDetailsLayout(1033, h, 100, 100, 201, 40).values[0].width(), 200);
+    // Long labels leave less room: a description that does not fit it wraps too.
+    auto de = ComputeErrorDetailsLayout(1031, h, 130, 100, 195, 40);
+    EXPECT_TRUE(de.descriptionWrapped);
+    EXPECT_EQ(de.values[0].width(), 348 - 4 - 27 - 130);
+    EXPECT_EQ(de.labels[1].y(), 64 + h + 16);
 
     // Right-to-left: mirrored, the labels end at the right margin and the values before them.
     auto ar = ComputeErrorDetailsLayout(1025, h, 110, 100, 150, 40);
