@@ -270,9 +270,11 @@ std::string Resolve(const std::string& base, std::string_view ref)
     return out;
 }
 
+// Where a tag's name ends: anything but a letter or digit ends it ("<script<img" is
+// taken for a script, as a lenient reader could take it).
 bool IsSpaceOrEnd(const std::string& s, std::size_t i)
 {
-    return i >= s.size() || std::isspace(static_cast<unsigned char>(s[i])) || s[i] == '>' || s[i] == '/';
+    return i >= s.size() || !std::isalnum(static_cast<unsigned char>(s[i]));
 }
 
 }  // namespace

@@ -165,13 +165,14 @@ TEST(MhtArchive, ScriptsFramesAndRemotePicturesAreNotKept)
         "Content-Type: text/html; charset=utf-8\r\nContent-Location: file:///C:/Docs/page.htm",
         "<html><body><p>Before</p><SCRIPT type=\"text/javascript\">document.write('evil')</SCRIPT>"
         "<iframe src=\"http://tracker.example/frame\">framed</iframe><embed src=\"x.swf\">"
-        "<object data=\"y\"><param name=a></object><script>never closed"
+        "<object data=\"y\"><param name=a></object><p>Middle</p><script<img src=x>never closed"
         "</body></html>");
     const std::string page2 = Part("Content-Type: text/html; charset=utf-8",
                                    "<p>Kept</p><img src=\"http://pictures.example/remote.png\"><scripted>ok</scripted>");
     MhtDocument doc = ReadMhtArchive(Archive({page}));
     EXPECT_TRUE(doc.Has(MhtProblem::ActiveContent));
     EXPECT_NE(doc.html.find("<p>Before</p>"), std::string::npos);
+    EXPECT_NE(doc.html.find("<p>Middle</p>"), std::string::npos);
     for (const char* gone : {"evil", "SCRIPT", "script", "iframe", "framed", "embed", "object", "never closed"})
         EXPECT_EQ(doc.html.find(gone), std::string::npos) << gone << " in " << doc.html;
     MhtDocument remote = ReadMhtArchive(Archive({page2}));
