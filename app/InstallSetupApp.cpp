@@ -1,6 +1,5 @@
 #include "app/InstallSetupApp.h"
 
-#include <cstring>
 
 #include "app/Globals.h"
 #include "platform/Platform.h"
@@ -15,13 +14,6 @@ const wchar_t* const kShowOptions[ShowOptionCount] = {
     L"/show driver", L"/show open", L"/show security", L"/show internet",
     L"/show internetng", L"/show xp", L"/show vista", L"/show admin"};
 }  // namespace
-
-bool HasSiblingMarker(const std::string& bytes)
-{
-    char buffer[513] = {};
-    std::memcpy(buffer, bytes.data(), std::min<std::size_t>(bytes.size(), 512));
-    return std::strstr(buffer, "QW2100QW2600") != nullptr;
-}
 
 int MatchShowOption(const std::wstring& commandLine)
 {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ModelMarker.h"
 #include "platform/NamedMutex.h"
 #include "platform/Win32Types.h"
 
@@ -12,9 +13,6 @@ class CSetupDlg;
 // The single-instance mutex's name.
 extern const wchar_t* const kInstanceMutexName;
 
-// True when the first 512 bytes of HWID.ini carry the sibling-model marker (the search
-// stops at the first zero byte).
-bool HasSiblingMarker(const std::string& bytes);
 // The test option the whole command-line text names, or -1 for a normal run.
 int MatchShowOption(const std::wstring& commandLine);
 
