@@ -644,7 +644,10 @@ bool FireDueTimers(RuntimeState& s)
         {
             std::unique_lock lock(s.m);
             auto it = std::find_if(s.timers.begin(), s.timers.end(),
-                                   [&](const UiTimer& t) { return t.owner == owner && t.id == id; });
+                                   // The names are copied in: clang before 16 cannot capture structured bindings.
+                                   [&, owner = owner, id = id](const UiTimer& t) {
+                                       return t.owner == owner && t.id == id;
+                                   });
             if (it == s.timers.end()) continue;
             std::int64_t now = NowLocked(s);
             if (it->due > now) continue;

@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev nlohmann-json3-dev libgtest-dev libgmock-dev
           pkg-config libgmime-3.0-dev
-          fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg xvfb xauth)
+          fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg xvfb xauth
+          clang libclang-rt-dev)  # clang and libFuzzer: scripts/fuzz.sh
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
