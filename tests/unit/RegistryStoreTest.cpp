@@ -122,16 +122,18 @@ TEST(RegistryStore, ReadsBackEveryKeyItWrites)
         sim::RegistryStore store(dir / "registry.txt");
         for (const std::wstring& key : keys) {
             ASSERT_TRUE(store.CreateKey(key)) << sim::RegistryStore::KeyProblem(key);
-            if (key.find(L"no-values") == std::wstring::npos)
+            if (key.find(L"no-values") == std::wstring::npos) {
                 ASSERT_TRUE(store.SetValue(key, L"name\nwith \"quotes\"", key + L" = data\n"));
+            }
         }
         ASSERT_TRUE(store.Save());
     }
     sim::RegistryStore again(dir / "registry.txt");
     for (const std::wstring& key : keys) {
         EXPECT_TRUE(again.KeyExists(key));
-        if (key.find(L"no-values") == std::wstring::npos)
+        if (key.find(L"no-values") == std::wstring::npos) {
             EXPECT_EQ(again.Value(key, L"NAME\nWITH \"QUOTES\""), key + L" = data\n");
+        }
     }
     EXPECT_TRUE(again.KeyExists(L"HKCR\\.tcs"));  // parents are kept without a line of their own
     EXPECT_TRUE(again.KeyExists(L"HKEY_CURRENT_CONFIG\\System"));
