@@ -113,6 +113,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }
+    for (const std::string& problem : pc->Hardware().UnsupportedEvents()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 2;
+    }
     InstallPlatform(pc->AsPlatform());
 
     rt::Init(options.headless ? rt::ClockMode::Virtual : rt::ClockMode::Real, pc->StartWallMs(), options.speed);
@@ -120,6 +124,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "TesraConnect: the run cannot go on: %s\n", what.c_str());
     });
     Framework::Init();
+    pc->Hardware().StartScenarioEvents();
 
     int status = 0;
     if (options.probeSecondInstance) {
@@ -140,6 +145,7 @@ int main(int argc, char** argv)
         lab::ProcessHost host([&] { pc->BeginProcess(); });
         host.RunProcess(options.commandLine);
     }
+    pc->Hardware().StopScenarioEvents();
     rt::Shutdown();
     return status;
 }

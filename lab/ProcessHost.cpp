@@ -5,6 +5,7 @@
 #include "controls/GrayDlg.h"
 #include "controls/WpsMaskDlg.h"
 #include "diag/LogMsg.h"
+#include "install/AdapterMonitor.h"
 #include "platform/Platform.h"
 #include "platform/Text.h"
 #include "runtime/Runtime.h"
@@ -17,6 +18,7 @@ void ProcessHost::RunProcess(const std::string& commandLineUtf8)
     if (m_onStart) m_onStart();
     ResetProcessGlobals();
     ResetWlanBinding();
+    ResetInstallProcessValues();
     g_pGrayDlg = nullptr;
     g_pWpsMaskDlg = nullptr;
     m_bRunning = true;

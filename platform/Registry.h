@@ -24,5 +24,7 @@ public:
     virtual LONG RegSetValueExW(HKEY_ROOT root, const std::wstring& subKey,
                                 const std::wstring& name, const std::wstring& data,
                                 DWORD byteCount) = 0;
+    // ERROR_FILE_NOT_FOUND when key or value is missing.
+    virtual LONG RegDeleteValueW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name) = 0;
     virtual LONG RegFlushKey(HKEY_ROOT root) = 0;
 };

@@ -282,6 +282,12 @@ void RegistryStore::WriteKey(std::string& out, const Key& key, std::wstring& pat
     }
 }
 
+bool RegistryStore::DeleteValue(const std::wstring& key, const std::wstring& name)
+{
+    Key* k = Find(key);
+    return k && k->values.erase(Lower(name)) > 0;
+}
+
 std::string RegistryStore::Serialise(const RegistryStore& store)
 {
     std::string out = "; The registry of this simulated PC. Edit with care: a damaged file stops the program.\n";

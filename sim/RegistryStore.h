@@ -45,6 +45,8 @@ public:
     bool CreateKey(const std::wstring& key);  // and its parents; false (no change) when KeyProblem
     std::optional<std::wstring> Value(const std::wstring& key, const std::wstring& name) const;
     bool SetValue(const std::wstring& key, const std::wstring& name, const std::wstring& data);
+    // False when the key or the value is not there.
+    bool DeleteValue(const std::wstring& key, const std::wstring& name);
     bool Empty() const;
     bool Save() const;  // false when the file could not be written (the old one stays)
 

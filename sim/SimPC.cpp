@@ -102,6 +102,7 @@ SimPC::SimPC(Scenario scenario, fs::path machineDir, fs::path discDir)
         changed = true;
     }
     if (changed) m_registry->Save();
+    m_hardware = std::make_unique<SimHardware>(m_scenario, *this, *this, fresh);
 }
 
 SimPC::~SimPC() = default;
@@ -115,7 +116,11 @@ Platform SimPC::AsPlatform()
     p.mutex = this;
     p.shell = this;
     p.clipboard = this;
-    p.wlan = this;
+    p.wlan = m_hardware.get();
+    p.devices = m_hardware.get();
+    p.services = m_hardware.get();
+    p.processes = m_hardware.get();
+    p.vendor = m_hardware.get();
     return p;
 }
 
@@ -299,6 +304,13 @@ LONG SimPC::RegSetValueExW(HKEY_ROOT root, const std::wstring& subKey, const std
     return m_registry->Save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
+LONG SimPC::RegDeleteValueW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_registry->DeleteValue(RootedKey(root, subKey), name)) return ERROR_FILE_NOT_FOUND;
+    return m_registry->Save() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
 LONG SimPC::RegFlushKey(HKEY_ROOT) { return ERROR_SUCCESS; }
 
 std::optional<std::wstring> SimPC::RegistryValue(const std::wstring& key, const std::wstring& name)
@@ -427,21 +439,6 @@ std::wstring SimPC::GetText()
 {
     std::lock_guard lock(m_mutex);
     return m_clipboard;
-}
-
-bool SimPC::LoadLibraryW(const std::wstring& name)
-{
-    if (WideToUtf8(LowerCase(name)) != "wlanapi.dll") return false;
-    return m_scenario.os.wlanApi != "missing";
-}
-
-bool SimPC::GetProcAddress(const char* name)
-{
-    if (m_scenario.os.wlanApi == "missing") return false;
-    if (m_scenario.os.wlanApi == "present") return true;
-    for (auto& e : m_scenario.os.wlanApiExports)
-        if (e == name) return true;
-    return false;
 }
 
 fs::path DefaultMachineDir(const std::string& scenarioName)

@@ -10,6 +10,7 @@
 
 #include "platform/Platform.h"
 #include "sim/Scenario.h"
+#include "sim/SimHardware.h"
 
 namespace sim {
 
@@ -20,8 +21,7 @@ class SimPC : public SystemInfo,
               public Files,
               public NamedMutex,
               public Shell,
-              public Clipboard,
-              public WlanLibrary {
+              public Clipboard {
 public:
     // Throws ScenarioError when the machine folder's registry file is damaged, and
     // HostFileError ("PATH: reason") when the machine folder cannot be made.
@@ -64,6 +64,7 @@ public:
                           std::wstring* data, DWORD bufferBytes, DWORD* bytes) override;
     LONG RegSetValueExW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name,
                         const std::wstring& data, DWORD byteCount) override;
+    LONG RegDeleteValueW(HKEY_ROOT root, const std::wstring& subKey, const std::wstring& name) override;
     LONG RegFlushKey(HKEY_ROOT root) override;
     // For the lab: the value's data, or nullopt.
     std::optional<std::wstring> RegistryValue(const std::wstring& key, const std::wstring& name);
@@ -88,15 +89,15 @@ public:
     bool SetText(const std::wstring& text) override;
     std::wstring GetText() override;
 
-    // WlanLibrary
-    bool LoadLibraryW(const std::wstring& name) override;
-    bool GetProcAddress(const char* name) override;
+    // The devices, services, wireless service, vendor library and processes.
+    SimHardware& Hardware() { return *m_hardware; }
 
 private:
     Scenario m_scenario;
     std::filesystem::path m_machineDir;
     std::filesystem::path m_discDir;
     std::unique_ptr<RegistryStore> m_registry;
+    std::unique_ptr<SimHardware> m_hardware;
     mutable std::mutex m_mutex;
     std::vector<std::wstring> m_opened;
     std::wstring m_clipboard;

@@ -13,6 +13,9 @@
 #include "controls/MyListCtrl.h"
 #include "controls/Pictures.h"
 #include "diag/LogMsg.h"
+#include "install/DriverInstall.h"
+#include "install/WirelessService.h"
+#include "wps/VendorLibrary.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "wlan/WlanApi.h"
@@ -21,7 +24,6 @@ const wchar_t* const kSupportPageUrl = L"https://support.korvana.example/qw4100"
 
 namespace {
 const wchar_t* const kMetricsKey = L"Software\\Tesra Systems\\Tesra connect\\Metrics\\AdapterSetup";
-constexpr const wchar_t* kCancelFunc = L"CSetupDlg::OnBnClickedButtonCancel";
 }  // namespace
 
 // Every way into the wizard.
@@ -65,6 +67,9 @@ CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCo
 
 CSetupDlg::~CSetupDlg()
 {
+    // No worker outlives the wizard it reports to.
+    StopAllWizardWorkers();
+    DeInitVendorLibrary();
     auto trace = [](const wchar_t* what, const void* p) {
         LogF(LOG_MEMORY, L"CSetupDlg::~CSetupDlg", L"free memory for: %ls at %#x.", what,
              static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
@@ -108,6 +113,7 @@ BOOL CSetupDlg::OnInitDialog()
 {
     g_LogMsg.OpenLogFile();
     MoveWindow(0, 0, 753, 530);
+    StopWirelessTrayService();
     m_szModelText = g_bSiblingModel ? L"QW2100/QW2600" : L"QW4100";
     m_InterfaceGuid.assign(16, 0);
     ChooseUiLanguage();
@@ -233,7 +239,7 @@ void CSetupDlg::ShowStatePage()
         break;
     case StateInstallDriver:
         SetTimer(TimerDriverAnimation, kWorkerPollMs);
-        // The installation worker comes with the driver installer.
+        m_installWorker.Start("WiFiInstallThreadProc", [this] { WiFiInstallThreadProc(this); });
         DrawInstallDriverPage();
         break;
     case StateCheckSystem:
@@ -292,329 +298,4 @@ void CSetupDlg::CheckEnvironment()
     m_nState = ChooseStateAfterChecks(g_bOsXp != 0, g_bOsVista != 0, g_bOsWin7 != 0, g_bOs64Bit != 0, sp,
                                       IsUserAdmin() != FALSE, [] { return LoadWlanApi(); });
     ShowStatePage();
-}
-
-// ---- Navigation -------------------------------------------------------------------------
-
-void CSetupDlg::OnBnClickedButtonNext()
-{
-    switch (m_nState) {
-    case StateWelcome:
-        WriteSetupMetrics();
-        m_nState = StateCheckSystem;
-        ShowStatePage();
-        break;
-    case StateNetworkList:
-        ConnectSelectedNetwork();
-        break;
-    case StateSuccess:
-    case StateSuccessNoInternet:
-    case StateDriverFailed:
-        EndDialog(IDOK);
-        break;
-    case StateAdapterNotFound:
-        m_nAnimationFrame = 0;
-        m_nWpsTicks = 0;
-        m_nState = StateInsertAdapter;
-        ShowStatePage();
-        break;
-    default:
-        break;
-    }
-}
-
-void CSetupDlg::OnBnClickedButtonBack()
-{
-    switch (m_nState) {
-    case StateWpsPushButton:
-    case StateConnectFailed:
-        m_nState = StateNetworkList;
-        ShowStatePage();
-        break;
-    default:
-        break;
-    }
-}
-
-void CSetupDlg::ShowGrayOverlay()
-{
-    if (g_pGrayDlg) return;
-    g_pGrayDlg = new CGrayDlg(this);
-    m_pGrayDlg = g_pGrayDlg;
-    g_pGrayDlg->Create();
-    g_pGrayDlg->ShowWindow(SW_SHOW);
-}
-
-void CSetupDlg::DestroyGrayOverlay()
-{
-    if (g_pGrayDlg) {
-        g_pGrayDlg->ShowWindow(SW_HIDE);
-        delete g_pGrayDlg;
-        g_pGrayDlg = nullptr;
-    }
-    m_pGrayDlg = nullptr;
-}
-
-void CSetupDlg::PostFrameMessages()
-{
-    PostMessage(WM_NCACTIVATE, 1, 0);
-    PostMessage(WM_NCPAINT, 1, 0);
-}
-
-bool CSetupDlg::AskQuit(const wchar_t* attempt, const wchar_t* declined)
-{
-    ShowGrayOverlay();
-    g_LogMsg.addLog(attempt, kCancelFunc, LOG_FUNC);
-    INT_PTR answer = m_QuitDlg.DoModal();
-    if (answer == IDOK) return true;
-    DestroyGrayOverlay();
-    // At system shut-down the question simply goes; nobody declined it.
-    if (rt::ShutdownRequested()) return false;
-    g_LogMsg.addLog(declined, kCancelFunc, LOG_FUNC);
-    PostFrameMessages();
-    return false;
-}
-
-void CSetupDlg::CloseWizard() { OnOK(); }
-
-void CSetupDlg::OnBnClickedButtonCancel()
-{
-    switch (m_nState) {
-    case StateSuccess:
-    case StateSuccessNoInternet:
-    case StateDriverFailed:
-    case StateXpUpdateRequired:
-    case StateVistaUpdateRequired:
-    case StateAdminRequired:
-        g_LogMsg.addLog(L"Attempt to close Setup.", kCancelFunc, LOG_FUNC);
-        CloseWizard();
-        g_LogMsg.addLog(L"Setup was closed.", kCancelFunc, LOG_FUNC);
-        g_LogMsg.m_bStopped = 1;
-        break;
-    case StateInsertAdapter:
-        if (!AskQuit(L"Attempt to cancel insert adaptor.", L"Insert adaptor was not cancelled.")) return;
-        DestroyGrayOverlay();
-        KillTimer(TimerAdapterDetection);
-        m_bInsertThreadRunning = 0;
-        CloseWizard();
-        g_LogMsg.addLog(L"Insert adaptor was cancelled.", kCancelFunc, LOG_FUNC);
-        g_LogMsg.m_bStopped = 1;
-        break;
-    case StateScanning:
-        break;
-    case StateWpsPin:
-        if (!AskQuit(L"Attempt to cancel WPS PIN connect.", L"WPS PIN connect was not cancelled.")) return;
-        if (g_bWorkerRunning) {
-            KillTimer(TimerWpsPin);
-            g_bWorkerRunning = 0;
-        }
-        DestroyGrayOverlay();
-        CloseWizard();
-        g_LogMsg.addLog(L"WPS PIN connect was cancelled.", kCancelFunc, LOG_FUNC);
-        g_LogMsg.m_bStopped = 1;
-        break;
-    case StateConnecting:
-        KillTimer(TimerConnect);
-        KillTimer(TimerHiddenConnect);
-        if (g_bWorkerRunning) g_bWorkerRunning = 0;
-        m_nState = StateNetworkList;
-        g_LogMsg.addLog(L"Manual connect was cancelled.", kCancelFunc, LOG_FUNC);
-        ShowStatePage();
-        break;
-    default:
-        if (!AskQuit(L"Attempt to cancel Setup.", L"Setup was not cancelled.")) return;
-        DestroyGrayOverlay();
-        CloseWizard();
-        g_LogMsg.addLog(L"Setup was cancelled.", kCancelFunc, LOG_FUNC);
-        g_LogMsg.m_bStopped = 1;
-        PostFrameMessages();
-        break;
-    }
-}
-
-void CSetupDlg::ConnectSelectedNetwork()
-{
-    // 1. The row that has the focus; without one nothing happens.
-    m_nSelectedIndex = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList))->GetNextItem(-1, LVNI_FOCUSED);
-    if (m_nSelectedIndex < 0) return;
-    // The records behind the rows, the password dialog and the connection come with
-    // scanning and connecting.
-}
-
-void CSetupDlg::OpenHiddenNetworkDialog() { g_nConnectMode = 2; }
-
-void CSetupDlg::OnWpsLink()
-{
-    m_nState = StateWpsPushButton;
-    ShowStatePage();
-}
-
-void CSetupDlg::OnPinLink()
-{
-    m_nWpsPinRetries = 0;
-    m_nState = StateWpsPin;
-    ShowStatePage();
-    m_nWpsTicks = 0;
-    SetTimer(TimerWpsPin, kWorkerPollMs);
-}
-
-void CSetupDlg::OnHiddenNetworkLink()
-{
-    KillTimer(TimerConnectedMark);
-    OpenHiddenNetworkDialog();
-}
-
-void CSetupDlg::OnRescan() {}
-
-void CSetupDlg::OnRescanHover()
-{
-    // The rescan button's hint bubble follows the mouse resting on the button.
-    bool show = g_bHoverLabel == 1 && m_nState == StateNetworkList;
-    GetDlgItem(IdRefreshBubble)->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-void CSetupDlg::OnBnClickedBtnWpsconnect() {}
-void CSetupDlg::OnSortByName() {}
-void CSetupDlg::OnSortBySecurity() {}
-void CSetupDlg::OnSortByStrength() {}
-void CSetupDlg::OnLearnMoreLink() {}
-void CSetupDlg::OnViewDetailsLink()
-{
-    // The details take a veil of their own, apart from g_pGrayDlg: the WPS dialog opens
-    // them too, over its own veil.
-    if (g_pErrorGrayDlg) return;
-    g_pErrorGrayDlg = new CGrayDlg(this);
-    g_pErrorGrayDlg->Create();
-    g_pErrorGrayDlg->ShowWindow(SW_SHOW);
-    m_ErrorCodeDlg.DoModal();
-    if (g_pErrorGrayDlg) {
-        g_pErrorGrayDlg->ShowWindow(SW_HIDE);
-        delete g_pErrorGrayDlg;
-        g_pErrorGrayDlg = nullptr;
-    }
-    PostFrameMessages();
-}
-
-void CSetupDlg::OnNeedHelpLink() { Os().shell->ShellExecuteW(L"open", kSupportPageUrl, 0); }
-
-void CSetupDlg::OnLicenceLink()
-{
-    int state = m_nState;
-    if (state == StateWelcome) {
-        // The licence is read over the veil, whatever the dialog returns.
-        ShowGrayOverlay();
-        m_EULADlg.DoModal();
-        DestroyGrayOverlay();
-        PostFrameMessages();
-    } else if (state == StateXpUpdateRequired || state == StateVistaUpdateRequired) {
-        Os().shell->ShellExecuteW(L"open", LoadText(268), 0);
-    }
-}
-
-void CSetupDlg::OnLicenceChecked()
-{
-    m_bLicenceAccepted = 1;
-    GetDlgItem(IdLicenceBoxTicked)->ShowWindow(SW_HIDE);
-    GetDlgItem(IdLicenceBox)->ShowWindow(SW_SHOW);
-    for (int id : std::initializer_list<int>{IdNext, IdNext93}) GetDlgItem(id)->EnableWindow(true);
-    for (int id : std::initializer_list<int>{IdNext, IdNext93})
-        if (GetDlgItem(id)->IsWindowVisible()) GetDlgItem(id)->SetFocus();
-}
-
-void CSetupDlg::OnLicenceUnchecked()
-{
-    m_bLicenceAccepted = 0;
-    GetDlgItem(IdLicenceBox)->ShowWindow(SW_HIDE);
-    GetDlgItem(IdLicenceBoxTicked)->ShowWindow(SW_SHOW);
-    for (int id : std::initializer_list<int>{IdNext, IdNext93}) GetDlgItem(id)->EnableWindow(false);
-}
-
-void CSetupDlg::OnSelchangeLanguage()
-{
-    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(IdLanguageCombo));
-    int index = combo->GetCurSel();
-    const auto& langs = UiLanguages();
-    bool wasRtl = IsRtlLanguage(g_nUiLanguage);
-    g_nUiLanguage = (index >= 0 && index < static_cast<int>(langs.size())) ? langs[index].langid : 1033;
-    CreatePageFonts();
-    // The window is minimised while the page is rebuilt, then restored.
-    Widget()->showMinimized();
-    FillLanguageCombo();
-    HideAllPageControls();
-    combo->SetCurSel(index);
-    combo->ShowWindow(SW_SHOW);
-    bool rtl = IsRtlLanguage(g_nUiLanguage);
-    if (rtl) ApplyRtlStyles();
-    else if (wasRtl) RemoveRtlStyles();
-    SetWindowTextW(LoadText(207));
-    PlaceNavigationButtons();
-    MeasureTitleWidths();
-    DrawWelcomePage();
-    rt::Sleep(50);
-    Widget()->showNormal();
-    std::int32_t lang = g_nUiLanguage;
-    g_LogMsg.addLog(reinterpret_cast<const wchar_t*>(&lang), nullptr, LOG_LOCALE);
-}
-
-LRESULT CSetupDlg::OnWpsAccessPointChosen(WPARAM, LPARAM)
-{
-    GetDlgItem(IdStatus)->ShowWindow(SW_HIDE);
-    GetDlgItem(IdStatus2)->ShowWindow(SW_SHOW);
-    m_nWpsTicks = 0;
-    return 0;
-}
-
-LRESULT CSetupDlg::OnAdapterFound(WPARAM, LPARAM)
-{
-    GetDlgItem(IdStatus)->ShowWindow(SW_HIDE);
-    GetDlgItem(IdStatus2)->ShowWindow(SW_SHOW);
-    return 0;
-}
-
-LRESULT CSetupDlg::OnListItemClicked(WPARAM, LPARAM)
-{
-    GetDlgItem(IdNext)->EnableWindow(true);
-    GetDlgItem(IdNext93)->EnableWindow(true);
-    return 0;
-}
-
-LRESULT CSetupDlg::OnListItemDoubleClicked(WPARAM, LPARAM)
-{
-    auto* list = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList));
-    if (list->GetItemCount() < 1) return 0;
-    m_nSelectedIndex = list->GetNextItem(-1, LVNI_FOCUSED);
-    if (m_nSelectedIndex >= 0 && m_nSelectedIndex < list->GetItemCount()) ConnectSelectedNetwork();
-    return 0;
-}
-
-// ---- Timers -------------------------------------------------------------------------------
-
-void CSetupDlg::ShowAnimationFrame()
-{
-    auto* busy = static_cast<CPicture*>(GetDlgItem(IdBusyAnimation));
-    int frame = m_nAnimationFrame % 8;
-    static const int kFrameIds[8] = {306, 307, 308, 309, 310, 311, 312, 304};
-    busy->SetImage(m_animationFrames[frame], kFrameIds[frame]);
-}
-
-void CSetupDlg::TimerTail()
-{
-    ++m_nAnimationFrame;
-    UpdateWindow();
-}
-
-void CSetupDlg::OnTimer(UINT_PTR id)
-{
-    switch (id) {
-    case TimerDriverAnimation:
-        ShowAnimationFrame();
-        TimerTail();
-        break;
-    case TimerAdapterDetection: case TimerWpsPin: case TimerConnect: case TimerHiddenConnect:
-        // Their steps' workers arrive with adapter detection, WPS and connecting.
-        ShowAnimationFrame();
-        TimerTail();
-        break;
-    default:
-        break;
-    }
 }

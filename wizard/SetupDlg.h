@@ -14,6 +14,8 @@
 #include "dialogs/EULADlg.h"
 #include "framework/MessageMap.h"
 #include "wizard/ControlIds.h"
+#include "install/InstallHost.h"
+#include "runtime/Runtime.h"
 #include "wizard/QuitDlg.h"
 
 enum WizardState {
@@ -78,7 +80,7 @@ struct SetupMetrics {
 // and this program's version number.
 int ChooseFirstState(int versionNumber, const std::optional<SetupMetrics>& metrics, bool siblingModel);
 
-class CSetupDlg : public CMappedDialog<CSetupDlg> {
+class CSetupDlg : public CMappedDialog<CSetupDlg>, public InstallHost {
 public:
     CSetupDlg();
     ~CSetupDlg() override;
@@ -88,20 +90,30 @@ public:
     static const Map kMessageMap[];
     static const std::size_t kMessageMapSize;
 
-    std::atomic<int> m_nState{0};
-    std::atomic<int> m_nInstallResult{0};
-    std::atomic<int> m_bInstalledThisRun{0};
-    std::atomic<int> m_bInsertThreadRunning{0};
-    std::atomic<int> m_bAdapterFound{0};
-    std::atomic<int> m_nAnimationFrame{0};
+    // m_nState, the install and insert results and the animation frame counter are the
+    // InstallHost's members, shared with the workers.
     std::atomic<int> m_nWpsTicks{0};
     std::atomic<int> m_nWpsPinRetries{0};
     int m_nSelectedIndex = -1;
     int m_nVersionNumber = 0;
     int m_bLicenceAccepted = 0;
 
-    // Redraws the page of m_nState and starts the state's own work.
-    void ShowStatePage();
+    // Redraws the page of m_nState and starts the state's own work (from any thread).
+    void ShowStatePage() override;
+
+    // Workers (SetupWorkers.cpp). Each is stopped and joined before the wizard goes.
+    void StartInsertAdapterWorker() override;
+    void StartDriverInstallerRunner() override;
+    void KillWizardTimer(UINT_PTR id) override { KillTimer(id); }
+    void NotifyAdapterFound() override;
+    void CloseDialogsForRemoval() override;
+    void OnCancelProcess() override;
+    void InitVendorLibrary() override;
+    void StartZeroConfig();
+    void SilentInstall();
+    // Stops a worker without its cooperation as far as the wizard is concerned: its
+    // result is ignored and its running flag is the caller's to clear.
+    static void StopWorker(rt::Worker& worker);
 
     // Handlers of the message map.
     void OnBnClickedButtonNext();
@@ -167,6 +179,14 @@ private:
     void CloseWizard();
     void ShowAnimationFrame();
     void TimerTail();
+    // One tick of each timer (SetupTimers.cpp).
+    void OnInstallAnimationTick();
+    void OnAdapterDetectionTick();
+    void OnListConnectionTick();
+    void OnHiddenConnectionTick();
+    // Ends an open cancel question as declined (a step ended while it was asked).
+    void EndOpenQuitDialog();
+    void StopAllWizardWorkers();
 
     // Page functions (Pages.cpp), each with its right-to-left twin inside.
     void DrawWelcomePage();
@@ -202,6 +222,10 @@ private:
     CQuitDlg m_QuitDlg;
     CErrorCodeDlg m_ErrorCodeDlg;
     CEULADlg m_EULADlg;
+    rt::Worker m_installWorker;    // WiFiInstallThreadProc
+    rt::Worker m_insertWorker;     // WiFiInsertAdapterThreadProc
+    rt::Worker m_monitorWorker;    // WiFiAdapterMonitorThreadProc
+    rt::Worker m_installerRunner;  // WiFiDriverInstallerThreadProc
     CGrayDlg* m_pGrayDlg = nullptr;
     QFont m_fonts[PageFontCount];
     QImage m_background;

@@ -108,6 +108,7 @@ public:
         SetValue(root, subKey, name, data);
         return ERROR_SUCCESS;
     }
+    LONG RegDeleteValueW(HKEY_ROOT, const std::wstring&, const std::wstring&) override { return ERROR_FILE_NOT_FOUND; }
     LONG RegFlushKey(HKEY_ROOT) override { return ERROR_SUCCESS; }
 };
 

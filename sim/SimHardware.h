@@ -1,0 +1,137 @@
+#pragma once
+// The simulated PC's hardware and services: the network devices with their drivers and
+// the driver store, the service control manager, the wireless service, the chip
+// vendor's library, process creation, and the world events that plug and unplug the
+// adapter. The adapter's driver lives where Windows keeps it (its driver key in the
+// registry, the package in C:\Windows\INF), so it stays installed between runs.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "runtime/Runtime.h"
+#include "sim/Scenario.h"
+
+namespace sim {
+
+// What the PC has now, for the "Simulated PC" panel.
+struct HardwareView {
+    bool adapterPlugged = false;
+    bool adapterDriver = false;
+    std::string adapterHardwareId, adapterDescription;
+    std::vector<std::pair<std::string, std::string>> services;  // name, "running" ...
+    std::vector<std::string> otherDevices;
+    bool installerRunning = false;
+    int openWlanHandles = 0;
+};
+
+class SimHardware : public DeviceInstaller,
+                    public ServiceControl,
+                    public WlanLibrary,
+                    public Processes,
+                    public VendorWlan {
+public:
+    // freshMachine: the machine never ran; the scenario's driverInstalled then puts the
+    // adapter's driver in place.
+    SimHardware(const Scenario& scenario, Registry& registry, Files& files, bool freshMachine);
+    ~SimHardware() override;
+
+    // World events.
+    void Plug();
+    void Unplug();
+    HardwareView View();
+    // The scenario's events that this PC cannot play ("file:line: reason"); empty when all can.
+    std::vector<std::string> UnsupportedEvents() const;
+    // Plays the scenario's events at their times on the runtime's clock.
+    void StartScenarioEvents();
+    void StopScenarioEvents();
+
+    // DeviceInstaller
+    std::unique_ptr<DeviceInfoSet> SetupDiGetClassDevsW(const std::wstring& classGuid, DWORD flags) override;
+    BOOL UpdateDriverForPlugAndPlayDevicesW(const std::wstring& hardwareId, const std::wstring& infPath,
+                                            DWORD installFlags, BOOL* rebootRequired, LONG* lastError) override;
+    BOOL SetupCopyOEMInfW(const std::wstring& sourceInf, DWORD mediaType, DWORD copyStyle,
+                          std::wstring* destination, DWORD destinationChars, LONG* lastError) override;
+
+    // ServiceControl
+    SC_HANDLE OpenSCManagerW(DWORD access) override;
+    SC_HANDLE OpenServiceW(SC_HANDLE manager, const std::wstring& name, DWORD access) override;
+    BOOL QueryServiceStatus(SC_HANDLE service, DWORD* currentState) override;
+    BOOL StartServiceW(SC_HANDLE service) override;
+    BOOL ControlService(SC_HANDLE service, DWORD control, DWORD* currentState) override;
+    BOOL CloseServiceHandle(SC_HANDLE handle) override;
+
+    // WlanLibrary
+    bool LoadLibraryW(const std::wstring& name) override;
+    bool GetProcAddress(const char* name) override;
+    DWORD WlanOpenHandle(DWORD clientVersion, DWORD* negotiatedVersion, WLAN_HANDLE* handle) override;
+    DWORD WlanCloseHandle(WLAN_HANDLE handle) override;
+    DWORD WlanEnumInterfaces(WLAN_HANDLE handle, WLAN_INTERFACE_INFO_LIST** list) override;
+    void WlanFreeMemory(const void* block) override;
+
+    // Processes
+    PROCESS_HANDLE CreateProcessW(const std::wstring& commandLine, int showCommand, LONG* lastError) override;
+    DWORD WaitForSingleObject(PROCESS_HANDLE process, DWORD timeoutMs) override;
+    BOOL CloseHandle(PROCESS_HANDLE process) override;
+
+    // VendorWlan
+    int RAWL_Initial(const char* vendor, std::uintptr_t mainWindow) override;
+    int RAWL_GetAvailableAdapters(std::vector<unsigned char>& buffer, int capacity) override;
+    int RAWL_AdapterSelect(const unsigned char* record, void (*callback)(), std::uintptr_t mainWindow) override;
+    int RAWL_DeInitial() override;
+
+    // A network-class device as the device installer lists it.
+    struct Device {
+        std::wstring hardwareId;
+        std::wstring description;
+        std::wstring netCfgInstanceId;  // empty: no driver key
+        bool isAdapter = false;
+    };
+
+private:
+    struct Service {
+        std::string name;
+        std::string state;          // "running" | "stopped" | "absent"
+        std::int64_t runningAt = 0;  // a start request completes at this time
+    };
+    struct Process {
+        std::wstring program;
+        std::int64_t endsAt = 0;
+        bool done = false;
+    };
+
+    // With m_mutex held.
+    std::vector<Device> PresentDevicesLocked();
+    bool AdapterDriverLocked();
+    void InstallAdapterDriverLocked(const std::wstring& infPath);
+    bool InfInstallsLocked(const std::string& infText, const std::wstring& hardwareId) const;
+    bool InstallFromStoreLocked();
+    std::wstring CopyToStoreLocked(const std::string& infText);
+    Service* FindServiceLocked(const std::string& name);
+    DWORD ServiceStateLocked(Service& service);
+    bool WirelessServiceRunningLocked();
+    bool AdapterUsableLocked();
+    void FinishDueProcessesLocked();
+    void RunDriverInstallerLocked(const std::wstring& program);
+
+    const Scenario& m_scenario;
+    Registry& m_registry;
+    Files& m_files;
+    std::recursive_mutex m_mutex;
+    bool m_plugged;
+    std::vector<Service> m_services;
+    std::map<SC_HANDLE, std::string> m_scHandles;  // service handles -> service name ("" : the manager)
+    SC_HANDLE m_nextScHandle = 0x1A2B30;
+    std::map<WLAN_HANDLE, bool> m_wlanHandles;
+    WLAN_HANDLE m_nextWlanHandle = 1;
+    std::map<const void*, std::unique_ptr<WLAN_INTERFACE_INFO_LIST>> m_wlanBlocks;
+    std::map<PROCESS_HANDLE, Process> m_processes;
+    PROCESS_HANDLE m_nextProcess = 0x2C4;
+    bool m_vendorInitialised = false;
+    rt::Worker m_events;
+};
+
+}  // namespace sim

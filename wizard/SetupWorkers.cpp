@@ -1,0 +1,96 @@
+// The wizard's workers: starting and stopping them, and what they ask of the wizard.
+#include "wizard/SetupDlg.h"
+
+#include "app/Globals.h"
+#include "controls/MyListCtrl.h"
+#include "diag/LogMsg.h"
+#include "install/AdapterMonitor.h"
+#include "install/DriverInstall.h"
+#include "install/WirelessService.h"
+#include "runtime/Runtime.h"
+#include "wps/VendorLibrary.h"
+
+void CSetupDlg::StopWorker(rt::Worker& worker)
+{
+    // Where the system would terminate the thread, the worker is asked to stop: its next
+    // wait returns at once, it writes no result, and it holds no lock while it waits.
+    worker.StopAndJoin();
+}
+
+void CSetupDlg::StopAllWizardWorkers()
+{
+    StopWorker(m_monitorWorker);
+    StopWorker(m_insertWorker);
+    StopWorker(m_installWorker);
+    StopWorker(m_installerRunner);
+}
+
+void CSetupDlg::StartInsertAdapterWorker()
+{
+    // The starter raises the running flag, so that no tick of timer 2 can see the step
+    // ended before the worker has begun.
+    m_bInsertThreadRunning = 1;
+    m_insertWorker.Start("WiFiInsertAdapterThreadProc", [this] { WiFiInsertAdapterThreadProc(this); });
+    SetTimer(TimerAdapterDetection, kWorkerPollMs);
+}
+
+void CSetupDlg::StartDriverInstallerRunner()
+{
+    m_installerRunner.Start("WiFiDriverInstallerThreadProc", [this] { WiFiDriverInstallerThreadProc(this); });
+}
+
+void CSetupDlg::StartZeroConfig() { ::StartZeroConfig(); }
+
+void CSetupDlg::SilentInstall() { ::SilentInstall(this); }
+
+void CSetupDlg::NotifyAdapterFound() { SendMessage(WM_ADAPTER_FOUND, 0, 0); }
+
+void CSetupDlg::InitVendorLibrary() { ::InitVendorLibrary(reinterpret_cast<std::uintptr_t>(this)); }
+
+void CSetupDlg::CloseDialogsForRemoval()
+{
+    // The first open dialog of the list is told to close; the monitor waits until it has.
+    // The password and WPS dialogs and the scan's blocker join this list with their steps.
+    bool closed = false;
+    rt::SendToUi([&] {
+        if (m_QuitDlg.IsModalRunning()) {
+            m_QuitDlg.Dispatch(WM_QUIT_CLOSE, 0, 0);
+            closed = true;
+        } else if (m_ErrorCodeDlg.IsModalRunning()) {
+            m_ErrorCodeDlg.Dispatch(WM_ERROR_CODE_CLOSE, 0, 0);
+            closed = true;
+        }
+    });
+    if (closed) PostFrameMessages();
+}
+
+void CSetupDlg::OnCancelProcess()
+{
+    // Runs on the dialog's thread: the monitor hands the whole of it over.
+    if (!rt::IsUiThread()) {
+        rt::SendToUi([this] { OnCancelProcess(); });
+        return;
+    }
+    static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList))->DeleteAllItems();
+    switch (m_nState) {
+    case StateScanning:
+        if (g_bScanning) g_bScanning = 0;
+        break;
+    case StateWpsPin:
+        if (g_bWorkerRunning) {
+            KillTimer(TimerWpsPin);
+            g_bWorkerRunning = 0;
+        }
+        break;
+    case StateConnecting:
+        KillTimer(TimerConnect);
+        KillTimer(TimerHiddenConnect);
+        if (g_bWorkerRunning) g_bWorkerRunning = 0;
+        break;
+    default:
+        break;
+    }
+    m_nState = StateAdapterNotFound;
+    g_LogMsg.addLog(L"Adapter removed.", L"CSetupDlg::OnCancelProcess", LOG_FUNC);
+    ShowStatePage();
+}
