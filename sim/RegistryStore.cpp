@@ -285,7 +285,7 @@ void RegistryStore::WriteKey(std::string& out, const Key& key, std::wstring& pat
 bool RegistryStore::DeleteValue(const std::wstring& key, const std::wstring& name)
 {
     Key* k = Find(key);
-    return k && k->values.erase(Lower(name)) > 0;
+    return k && k->values.erase(LowerCase(name)) > 0;
 }
 
 std::string RegistryStore::Serialise(const RegistryStore& store)
