@@ -178,7 +178,12 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         return out;
     }
     case Op::World:
-        return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
+        switch (line.event) {
+        case WorldEvent::Plug: m_pc.Hardware().Plug(); return out;
+        case WorldEvent::Unplug: m_pc.Hardware().Unplug(); return out;
+        default:
+            return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
+        }
     case Op::SelectNetwork: case Op::OpenNetwork: {
         // A click (or double-click) at the centre of the row that shows the SSID.
         std::string problem;
