@@ -10,6 +10,8 @@
 COverlayVeil::COverlayVeil(CDialogEx* parent, CDialogEx* mainWindow)
     : CDialogEx(kTemplateId, parent), m_pMainWindow(mainWindow)
 {
+    // Clicks on the veil reach the wizard under it, which hands them to its open question.
+    SetTransparentForInput(true);
 }
 
 CDialogEx* COverlayVeil::MainWindow() const

@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -11,20 +13,65 @@
 
 namespace {
 std::vector<CDialogEx*> g_modalStack;
+
+// The dialogs whose windows `owner` owns (its child widgets that are windows of dialogs).
+std::vector<CDialogEx*> OwnedDialogs(QWidget* owner)
+{
+    std::vector<CDialogEx*> owned;
+    for (QObject* child : owner->children())
+        if (auto* window = dynamic_cast<DialogWidget*>(child)) owned.push_back(window->Dialog());
+    return owned;
+}
 }
 
 // ---- DialogWidget -------------------------------------------------------------------
 
-DialogWidget::DialogWidget(CDialogEx* dialog) : QWidget(nullptr, Qt::Window), m_pDialog(dialog)
+DialogWidget::DialogWidget(CDialogEx* dialog, QWidget* owner, Qt::WindowFlags flags)
+    : QWidget(owner, flags), m_pDialog(dialog)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(flags.testFlag(Qt::WindowDoesNotAcceptFocus) ? Qt::NoFocus : Qt::StrongFocus);
 }
 
 void DialogWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (m_pDialog->BlendsItself()) {
+        PaintWhatLiesUnder(painter);
+        painter.setOpacity(m_pDialog->Opacity());
+    }
     m_pDialog->OnPaintBackground(painter);
+}
+
+void DialogWidget::PaintWhatLiesUnder(QPainter& painter)
+{
+    // The pixels of the program's windows below this one, where it covers them (the
+    // veils lie over the wizard and its dialogs); white where none is.
+    painter.fillRect(rect(), Qt::white);
+    Framework::GrabbingUnder grabbing;
+    for (CDialogEx* below : Framework::WindowsInZOrder()) {
+        if (below == m_pDialog) break;
+        QWidget* under = below->Widget();
+        if (!under || !under->isVisible()) continue;
+        const QPoint offset = under->mapToGlobal(QPoint(0, 0)) - mapToGlobal(QPoint(0, 0));
+        if (!QRect(offset, under->size()).intersects(rect())) continue;
+        painter.drawPixmap(offset, under->grab());
+    }
+}
+
+void DialogWidget::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // A person moved the window (its title bar belongs to the window manager): the
+    // window's place follows, and the windows it owns move with it.
+    if (!Framework::RealWindows() || m_pDialog->Parent() || !isVisible() || pos() == m_placedAt) return;
+    const QPoint delta = pos() - m_placedAt;
+    m_placedAt = pos();
+    m_pDialog->m_windowRect.translate(delta);
+    for (CDialogEx* d : OwnedDialogs(this)) {
+        const QRect r = d->WindowRect().translated(delta);
+        d->MoveWindow(r.x(), r.y(), r.width(), r.height());
+    }
 }
 
 void DialogWidget::closeEvent(QCloseEvent* event)
@@ -47,8 +94,7 @@ CDialogEx::~CDialogEx()
     rt::KillAllUiTimers(this);
     g_modalStack.erase(std::remove(g_modalStack.begin(), g_modalStack.end(), this), g_modalStack.end());
     Framework::ForgetWindow(this);
-    m_controls.clear();
-    delete m_pWidget;
+    DestroyControlsAndWindow();
 }
 
 const std::vector<CDialogEx*>& CDialogEx::ModalStack() { return g_modalStack; }
@@ -58,7 +104,10 @@ CDialogEx* CDialogEx::ActiveWindow() { return g_modalStack.empty() ? nullptr : g
 bool CDialogEx::Create()
 {
     if (m_bCreated) return true;
-    m_pWidget = new DialogWidget(this);
+    QWidget* owner = m_pParent ? m_pParent->Widget() : nullptr;
+    Qt::WindowFlags flags = owner ? Qt::Dialog | Qt::FramelessWindowHint : Qt::Window;
+    if (m_bTransparentForInput) flags |= Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus;
+    m_pWidget = new DialogWidget(this, owner, flags);
     m_pWidget->setObjectName(ClassName());
     m_bCreated = true;
     CreateControls();
@@ -71,10 +120,28 @@ void CDialogEx::DestroyWindow()
     if (!m_bCreated) return;
     rt::KillAllUiTimers(this);
     Framework::ForgetWindow(this);
-    m_controls.clear();
+    DestroyControlsAndWindow();
+    m_bCreated = false;
+}
+
+void CDialogEx::DestroyControlsAndWindow()
+{
+    // Hiding and deleting widgets sends them events (hide, focus out, leave) that call
+    // into their controls: every widget goes while all the controls are still there, and
+    // only then the controls, which nothing can reach any more. A control's widget may
+    // be another's child (and go with it), hence the guards. Owned windows end first, as
+    // their owner's end would take their widgets from under them.
+    if (m_pWidget) {
+        for (CDialogEx* owned : OwnedDialogs(m_pWidget)) owned->DestroyWindow();
+        m_pWidget->hide();
+    }
+    std::vector<QPointer<QWidget>> widgets;
+    for (auto& [id, control] : m_controls) widgets.emplace_back(control->Widget());
+    for (auto& widget : widgets) delete widget.data();
+    for (auto& [id, control] : m_controls) control->ForgetWidget();
     delete m_pWidget;
     m_pWidget = nullptr;
-    m_bCreated = false;
+    m_controls.clear();
 }
 
 INT_PTR CDialogEx::DoModal()
@@ -85,6 +152,9 @@ INT_PTR CDialogEx::DoModal()
     m_bModal = true;
     g_modalStack.push_back(this);
     Create();
+    // The window manager keeps a modal window above its owner and gives it the focus
+    // when a person clicks the owner.
+    if (Framework::RealWindows() && m_pWidget && m_pWidget->parentWidget()) m_pWidget->setWindowModality(Qt::WindowModal);
     if (!m_bEnded) ShowWindow(SW_SHOW);
     while (!m_bEnded && !rt::ShutdownRequested()) rt::PumpStep(true);
     if (!m_bEnded) m_nResult = IDCANCEL;
@@ -145,7 +215,7 @@ void CDialogEx::MoveWindow(int x, int y, int w, int h)
 {
     rt::SendToUi([&] {
         m_windowRect = QRect(x, y, w, h);
-        if (m_pWidget) m_pWidget->setGeometry(ClientRectOnScreen());
+        if (m_pWidget) Place();
     });
 }
 
@@ -170,10 +240,10 @@ void CDialogEx::ShowWindow(int cmd)
         if (cmd == SW_HIDE) {
             m_pWidget->hide();
         } else {
-            m_pWidget->setGeometry(ClientRectOnScreen());
+            Place();
             Framework::NotifyWindowShown();
             m_pWidget->show();
-            m_pWidget->activateWindow();
+            if (!m_pWidget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) m_pWidget->activateWindow();
             Framework::RaiseWindow(this);
         }
     });
@@ -201,7 +271,18 @@ void CDialogEx::EnableWindow(bool enable) { Framework::SetWindowDisabled(this, !
 void CDialogEx::SetWindowOpacity(double opacity)
 {
     m_dOpacity = opacity;
-    if (m_pWidget) m_pWidget->setWindowOpacity(opacity);
+    if (!m_pWidget) return;
+    m_pWidget->setWindowOpacity(BlendsItself() ? 1.0 : opacity);
+    m_pWidget->update();
+}
+
+bool CDialogEx::BlendsItself() const { return m_dOpacity < 1.0 && !Framework::WindowSystemBlends(); }
+
+void CDialogEx::Place()
+{
+    const QRect client = ClientRectOnScreen();
+    m_pWidget->SetPlacedAt(client.topLeft());
+    m_pWidget->setGeometry(client);
 }
 
 LRESULT CDialogEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)

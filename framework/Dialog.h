@@ -66,6 +66,12 @@ public:
     void SetHasCaption(bool on) { m_bCaption = on; }
     void SetWindowOpacity(double opacity);
     double Opacity() const { return m_dOpacity; }
+    // A window that only shows (the veils): clicks go through it to the window under it,
+    // and it never takes the focus. Set before Create().
+    void SetTransparentForInput(bool on) { m_bTransparentForInput = on; }
+    // True when the window paints what lies under it and blends itself over it, because
+    // the window system cannot blend it.
+    bool BlendsItself() const;
     // The window's shape in window coordinates (0, 0 = the window's top-left corner);
     // pixels outside it are neither drawn nor hit. It belongs to the created window:
     // set it after Create(), an empty region gives back the whole rectangle.
@@ -105,6 +111,11 @@ protected:
 
     friend class DialogWidget;
 
+    // Puts the widget at the client rectangle.
+    void Place();
+    // Ends the window and its controls, every widget before its control.
+    void DestroyControlsAndWindow();
+
     int m_nTemplateId;
     CDialogEx* m_pParent;
     DialogWidget* m_pWidget = nullptr;
@@ -117,6 +128,7 @@ protected:
     std::atomic<bool> m_bEnded{false};
     int m_nResult = IDCANCEL;
     double m_dOpacity = 1.0;
+    bool m_bTransparentForInput = false;
 };
 
 // The caption bar and border that a captioned window gets on screen.
@@ -124,19 +136,27 @@ constexpr int kFrameBorder = 3;
 constexpr int kCaptionHeight = 26;
 
 // The dialog's client-area widget.
+// A dialog with an owner is a frameless window owned by the owner's window: no task
+// entry of its own, kept above its owner, moved and minimised with it.
 class DialogWidget : public QWidget {
 public:
-    explicit DialogWidget(CDialogEx* dialog);
+    DialogWidget(CDialogEx* dialog, QWidget* owner, Qt::WindowFlags flags);
     CDialogEx* Dialog() const { return m_pDialog; }
+    // The client position last asked for by the program, not by a person moving it.
+    void SetPlacedAt(QPoint at) { m_placedAt = at; }
 
 protected:
     void paintEvent(class QPaintEvent* event) override;
+    void moveEvent(class QMoveEvent* event) override;
     void closeEvent(class QCloseEvent* event) override;
     void keyPressEvent(class QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
+    void PaintWhatLiesUnder(class QPainter& painter);
+
     CDialogEx* m_pDialog;
+    QPoint m_placedAt;
 };
 
 namespace Framework {

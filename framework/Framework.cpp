@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -31,9 +32,25 @@ CDialogEx* DialogOf(QObject* object)
     return top ? top->Dialog() : nullptr;
 }
 
+int g_grabbingUnder = 0;
+
+// A window that blends itself shows the pixels of the windows under it: when one of
+// them paints, so does it.
+void RepaintWindowsBlendingOver(QObject* painted)
+{
+    auto* widget = qobject_cast<QWidget*>(painted);
+    auto* top = widget ? dynamic_cast<DialogWidget*>(widget->window()) : nullptr;
+    if (!top || top->Dialog()->BlendsItself()) return;
+    for (CDialogEx* dialog : g_zOrder)
+        if (dialog->IsWindowVisible() && dialog->BlendsItself()) dialog->Widget()->update();
+}
+
 // Routes input: only the active modal dialog takes it; Enter becomes Space on the
 // focused control, Escape is swallowed, Alt+F4 asks the window to close.
 class InputFilter : public QObject {
+public:
+    using QObject::QObject;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -46,6 +63,9 @@ protected:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
             break;
+        case QEvent::Paint:
+            if (!g_grabbingUnder && RealWindows()) RepaintWindowsBlendingOver(watched);
+            return false;
         default:
             return false;
         }
@@ -77,7 +97,12 @@ void Init()
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(13);
     QApplication::setFont(font);
-    qApp->installEventFilter(new InputFilter());
+    // The filter belongs to the application and ends with it.
+    static QPointer<InputFilter> filter;
+    if (!filter) {
+        filter = new InputFilter(qApp);
+        qApp->installEventFilter(filter);
+    }
 
     rt::UiHooks hooks;
     hooks.processEvents = [] {
@@ -126,6 +151,9 @@ void ForgetWindow(CDialogEx* dialog)
 }
 
 std::vector<CDialogEx*> WindowsInZOrder() { return g_zOrder; }
+
+GrabbingUnder::GrabbingUnder() { ++g_grabbingUnder; }
+GrabbingUnder::~GrabbingUnder() { --g_grabbingUnder; }
 
 namespace {
 void (*g_windowShownHook)() = nullptr;
@@ -189,7 +217,7 @@ QImage GrabScreen(int width, int height)
     QPainter p(&screen);
     for (CDialogEx* dialog : g_zOrder) {
         if (!dialog->IsWindowVisible()) continue;
-        p.setOpacity(dialog->Opacity());
+        p.setOpacity(dialog->BlendsItself() ? 1.0 : dialog->Opacity());
         // A window with a region of its own shows only the pixels inside it.
         const QRegion shape = dialog->WindowRegion();
         if (!shape.isEmpty()) p.setClipRegion(shape.translated(dialog->WindowRect().topLeft()));

@@ -45,6 +45,9 @@ public:
 
     int GetDlgCtrlID() const { return m_nID; }
     QWidget* Widget() const { return m_pWidget; }
+    // The owning dialog ends the widget before the control (its events call into the
+    // control) and then lets the control forget it.
+    void ForgetWidget() { m_pWidget = nullptr; }
     CDialogEx* Owner() const { return m_pOwner; }
 
     void ShowWindow(int cmd);

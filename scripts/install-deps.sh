@@ -2,8 +2,9 @@
 # Installs the Debian packages the project needs; does nothing when all are there.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev nlohmann-json3-dev libgtest-dev libgmock-dev
-          pkg-config libgmime-3.0-dev
-          fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg xvfb xauth
+          pkg-config libgmime-3.0-dev libxcb1-dev
+          fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg
+          xvfb xauth openbox xdotool x11-utils imagemagick
           clang libclang-rt-dev)  # clang and libFuzzer: scripts/fuzz.sh
 missing=()
 for p in "${packages[@]}"; do

@@ -203,45 +203,62 @@ TEST(OverlayGeometry, ScanningTextIsCentredTwoHundredPixelsDown)
 
 // ---- The veils on screen ------------------------------------------------------------
 
+// The same on screen whether the window system blends the veil (a compositor runs) or
+// the veil blends itself over the wizard's own pixels (none runs).
 TEST_F(OverlayDialogs, GreyVeilShowsEightyPercentWhiteInsideItsRoundedRegion)
 {
     const QColor behind(0, 100, 200);
     CCoveredWindow wizard(QRect(40, 30, 753, 530), behind);
-    g_pGrayDlg = new CGrayDlg(&wizard);
-    g_pGrayDlg->Create();
-    g_pGrayDlg->ShowWindow(SW_SHOW);
+    for (bool blends : {true, false}) {
+        SCOPED_TRACE(blends ? "the window system blends" : "the veil blends itself");
+        Framework::AssumeWindowSystemBlends(blends);
+        const std::size_t messagesBefore = wizard.messages.size();
+        g_pGrayDlg = new CGrayDlg(&wizard);
+        g_pGrayDlg->Create();
+        g_pGrayDlg->ShowWindow(SW_SHOW);
+        EXPECT_EQ(g_pGrayDlg->BlendsItself(), !blends);
 
-    const QRect veil = g_pGrayDlg->WindowRect();
-    ASSERT_EQ(veil, QRect(50, 30 + COverlayVeil::CaptionBarHeight() + 58, 735, 438));
-    EXPECT_EQ(g_pGrayDlg->WindowRegion(), overlay::VeilWindowRegion(735, 438));
-    EXPECT_FALSE(g_pGrayDlg->Picture().isNull());
-    EXPECT_FALSE(g_pGrayDlg->Animation()->IsOpen()) << "no spinner outside the scanning mode";
+        const QRect veil = g_pGrayDlg->WindowRect();
+        ASSERT_EQ(veil, QRect(50, 30 + COverlayVeil::CaptionBarHeight() + 58, 735, 438));
+        EXPECT_EQ(g_pGrayDlg->WindowRegion(), overlay::VeilWindowRegion(735, 438));
+        EXPECT_FALSE(g_pGrayDlg->Picture().isNull());
+        EXPECT_FALSE(g_pGrayDlg->Animation()->IsOpen()) << "no spinner outside the scanning mode";
 
-    const QImage screen = Framework::GrabScreen();
-    const QColor veiled = Blend80White(behind);
-    for (const QPoint& p : CutCornerPixels(veil.width(), veil.height())) {
-        const QColor seen = screen.pixelColor(veil.topLeft() + p);
-        EXPECT_TRUE(Near(seen, behind)) << "cut corner " << p.x() << "," << p.y() << " shows " << Describe(seen);
+        const QImage screen = Framework::GrabScreen();
+        const QColor veiled = Blend80White(behind);
+        for (const QPoint& p : CutCornerPixels(veil.width(), veil.height())) {
+            const QColor seen = screen.pixelColor(veil.topLeft() + p);
+            EXPECT_TRUE(Near(seen, behind)) << "cut corner " << p.x() << "," << p.y() << " shows " << Describe(seen);
+        }
+        // Where the veil blends itself, its window's own pixels are already the blend.
+        const QImage own = g_pGrayDlg->Widget()->grab().toImage();
+        for (const QPoint& p : {QPoint(4, 0), QPoint(1, 2), QPoint(0, 4), QPoint(367, 219), QPoint(734, 4),
+                                QPoint(5, 437), QPoint(730, 437)}) {
+            const QColor seen = screen.pixelColor(veil.topLeft() + p);
+            EXPECT_TRUE(Near(seen, veiled)) << "inside " << p.x() << "," << p.y() << " shows " << Describe(seen)
+                                            << ", expected " << Describe(veiled);
+            if (!blends) {
+                EXPECT_TRUE(Near(own.pixelColor(p), veiled)) << "the veil's window at " << p.x() << "," << p.y()
+                                                             << " shows " << Describe(own.pixelColor(p));
+            }
+        }
+        // Just outside the veil the page is untouched.
+        for (const QPoint& p : {QPoint(-1, 100), QPoint(735, 100), QPoint(300, -1), QPoint(300, 438)})
+            EXPECT_TRUE(Near(screen.pixelColor(veil.topLeft() + p), behind)) << p.x() << "," << p.y();
+
+        // The wizard's caption was told to turn inactive.
+        PumpFor(10);
+        ASSERT_GE(wizard.messages.size(), messagesBefore + 2);
+        EXPECT_EQ(wizard.messages[messagesBefore], std::make_pair(WM_NCACTIVATE, WPARAM(0)));
+        EXPECT_EQ(wizard.messages[messagesBefore + 1].first, WM_NCPAINT);
+
+        // Hidden, the page is back as it was.
+        g_pGrayDlg->ShowWindow(SW_HIDE);
+        EXPECT_TRUE(Near(Framework::GrabScreen().pixelColor(veil.center()), behind));
+        delete g_pGrayDlg;
+        g_pGrayDlg = nullptr;
     }
-    for (const QPoint& p : {QPoint(4, 0), QPoint(1, 2), QPoint(0, 4), QPoint(367, 219), QPoint(734, 4), QPoint(5, 437),
-                            QPoint(730, 437)}) {
-        const QColor seen = screen.pixelColor(veil.topLeft() + p);
-        EXPECT_TRUE(Near(seen, veiled)) << "inside " << p.x() << "," << p.y() << " shows " << Describe(seen)
-                                        << ", expected " << Describe(veiled);
-    }
-    // Just outside the veil the page is untouched.
-    for (const QPoint& p : {QPoint(-1, 100), QPoint(735, 100), QPoint(300, -1), QPoint(300, 438)})
-        EXPECT_TRUE(Near(screen.pixelColor(veil.topLeft() + p), behind)) << p.x() << "," << p.y();
-
-    // The wizard's caption was told to turn inactive.
-    PumpFor(10);
-    ASSERT_GE(wizard.messages.size(), 2u);
-    EXPECT_EQ(wizard.messages[0], std::make_pair(WM_NCACTIVATE, WPARAM(0)));
-    EXPECT_EQ(wizard.messages[1].first, WM_NCPAINT);
-
-    // Hidden, the page is back as it was.
-    g_pGrayDlg->ShowWindow(SW_HIDE);
-    EXPECT_TRUE(Near(Framework::GrabScreen().pixelColor(veil.center()), behind));
+    Framework::AssumeWindowSystemBlends(std::nullopt);
 }
 
 TEST_F(OverlayDialogs, WpsVeilIsPlacedFromTheMainWindowAndKeepsItsHeight)
