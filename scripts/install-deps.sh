@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev nlohmann-json3-dev libgtest-dev libgmock-dev
           pkg-config libgmime-3.0-dev
           fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg xvfb xauth
+          python3 dpkg-dev file desktop-file-utils man-db  # the package: scripts/package-check.sh
           clang libclang-rt-dev)  # clang and libFuzzer: scripts/fuzz.sh
 missing=()
 for p in "${packages[@]}"; do
