@@ -111,7 +111,9 @@ int main(int argc, char** argv)
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scenario.os.dpi / 96.0));
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("tesraconnect"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/ico/175.png")));
+    QIcon icon(QStringLiteral(":/ico/175.png"));
+    icon.addFile(QStringLiteral(":/ico/175_16.png"));
+    QApplication::setWindowIcon(icon);
 
     std::unique_ptr<sim::SimPC> pc;
     try {

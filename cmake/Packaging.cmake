@@ -76,9 +76,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/lab/walkthrough.tcs DESTINATION ${TC_DATA_DIR}
 install(FILES ${TC_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${TC_PACKAGING_OUT}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${TC_MAN_PAGE}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TC_INSTALLED_NAME})
 if(TC_LAB_GUIDE_FOUND)
-  install(FILES ${TC_LAB_GUIDE} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${TC_LAB_GUIDE} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TC_INSTALLED_NAME})
 endif()
 
 # The Debian package. Its library dependencies are read off the program by
@@ -88,9 +88,9 @@ set(CPACK_PACKAGE_NAME ${TC_INSTALLED_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Tesra Systems")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "setup wizard of the Korvana QW4100 USB wireless-N adapter, on a simulated PC")
-set(CPACK_PACKAGE_DESCRIPTION "TesraConnect is the setup wizard of the Korvana QW4100 USB wireless-N \
-adapter and its siblings QW2100 and QW2600, running on a simulated PC of its own. It also runs headless, \
-driven by a lab script in virtual time, for testing.")
+set(CPACK_PACKAGE_DESCRIPTION "TesraConnect is the setup wizard of the Korvana QW4100 USB wireless-N\n\
+adapter and its siblings QW2100 and QW2600, running on a simulated PC of its\n\
+own. It also runs headless, driven by a lab script in virtual time, for testing.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -158,7 +158,7 @@ def parse_help(text):
         if m:
             names = [n.strip() for n in m.group(1).split(",")]
             options.append((names, m.group(2).strip(), (m.group(3) or "").strip()))
-        elif options and line.strip():
+        elif options and line.startswith(" ") and line.strip():
             names, argument, text_so_far = options[-1]
             options[-1] = (names, argument, (text_so_far + " " + line.strip()).strip())
     if not usage or not options:
@@ -219,11 +219,16 @@ def main():
     out += [".B " + words[0], synopsis]
 
     out.append(".SH DESCRIPTION")
-    render([b for b in (guide[0][1] if guide else readme[0][1][:1])], out)
+    if guide:
+        # The guide's opening, less the sentences about the guide itself.
+        intro = [(k, " ".join(x for x in re.split(r"(?<=\.) ", p) if not x.startswith("This page")))
+                 if k == "para" else (k, p) for k, p in guide[0][1]]
+        render(intro, out)
+    else:
+        render(readme[0][1][:1], out)
     command_line = find(guide, "command line")
-    render([b for b in command_line if b[0] in ("para", "item")], out)
-    if not guide:
-        render(find(readme, "running the lab")[1:], out)
+    # Everything but the option table and the one-line form the synopsis shows.
+    render([b for b in command_line if b[0] != "table" and not (b[0] == "code" and len(b[1]) == 1)], out)
 
     out.append(".SH OPTIONS")
     richer = guide_options(command_line)
@@ -241,9 +246,9 @@ def main():
         else:
             body = esc(text)
         out += [".TP", tag, line_start_safe(body)]
+    # Options the guide describes beyond the short usage (the lab's own, used by scripts).
     for n in sorted(set(richer) - listed):
-        print("manpage.py: the lab guide describes %s, which the program's --help does not list" % n,
-              file=sys.stderr)
+        out += [".TP", "\\fB" + n.replace("-", "\\-") + "\\fR", line_start_safe(inline(richer[n]))]
 
     for words_, title in ((("scenario",), "SCENARIO FILE"), (("script",), "SCRIPT LANGUAGE")):
         body = find(guide, *words_)
@@ -251,12 +256,17 @@ def main():
             out.append(".SH " + title)
             render(body, out)
 
-    examples = next((p for k, p in find(readme, "running the lab") if k == "code"), None)
+    lab_by_hand = find(readme, "running the lab")
+    examples = next((p for k, p in lab_by_hand if k == "code"), None)
     if examples:
         out.append(".SH EXAMPLES")
         lines = [l.replace("build/TesraConnect", a.name).replace("tests/lab/scenarios/", a.datadir + "/scenarios/")
                  for l in examples]
         render([("code", lines)], out)
+    limits = [b for b in lab_by_hand if b[0] == "para" and b[1].startswith("Limits")]
+    if limits:
+        out.append(".SH LIMITS")
+        render(limits, out)
 
     d = esc(a.datadir)
     out += [

@@ -75,8 +75,10 @@ run --headless --fresh --machine "$work/machine-walk" --script "$share/scripts/w
 cd "$src"
 
 # Debian's own package checks, where lintian is installed: errors fail, warnings show.
+# Accepted: the project has no licence statement, no Debian changelog and no mail
+# address of its own yet, so the package cannot carry them.
 if command -v lintian >/dev/null; then
-  lintian --fail-on error --suppress-tags "$(tr '\n' ',' < scripts/lintian-accepted.txt | sed 's/,$//')" "$deb" \
+  lintian --allow-root --fail-on error --suppress-tags no-copyright-file,no-changelog,bogus-mail-host "$deb" \
     || fail "lintian found errors"
 fi
 echo "package-check: $deb installs and runs from its own files"
