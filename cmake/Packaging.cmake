@@ -69,7 +69,8 @@ install(CODE "
                     COMMAND_ERROR_IS_FATAL ANY)
   endif()")
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/disc/ DESTINATION ${TC_DATA_DIR}/disc
-        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+        PATTERN "*.py" EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/tests/lab/scenarios/ DESTINATION ${TC_DATA_DIR}/scenarios
         FILES_MATCHING PATTERN "*.json")
 install(FILES ${CMAKE_SOURCE_DIR}/lab/walkthrough.tcs DESTINATION ${TC_DATA_DIR}/scripts)
@@ -90,7 +91,8 @@ set(CPACK_PACKAGE_VENDOR "Tesra Systems")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "setup wizard of the Korvana QW4100 USB wireless-N adapter, on a simulated PC")
 set(CPACK_PACKAGE_DESCRIPTION "TesraConnect is the setup wizard of the Korvana QW4100 USB wireless-N\n\
 adapter and its siblings QW2100 and QW2600, running on a simulated PC of its\n\
-own. It also runs headless, driven by a lab script in virtual time, for testing.")
+own. It also runs headless, driven by a lab script in virtual time, for\n\
+testing.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
