@@ -1,5 +1,6 @@
 // TesraConnect: the wizard on a simulated PC, interactive or driven by a lab script.
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include "framework/Framework.h"
+#include "lab/DataFolder.h"
 #include "lab/DesktopClipboard.h"
 #include "lab/HostOptions.h"
 #include "lab/ProcessHost.h"
@@ -49,16 +51,17 @@ void ExitBecauseWindowShown()
 
 int main(int argc, char** argv)
 {
+    const std::string program = std::filesystem::path(argv[0]).filename().string();
     std::vector<std::string> args(argv + 1, argv + argc);
     lab::HostOptions options;
     try {
         options = lab::ParseHostOptions(args);
     } catch (const lab::HostOptionsError& e) {
-        std::fprintf(stderr, "TesraConnect: %s\n%s", e.what(), lab::HostUsage().c_str());
+        std::fprintf(stderr, "TesraConnect: %s\n%s", e.what(), lab::HostUsage(program).c_str());
         return 2;
     }
     if (options.help) {
-        std::fputs(lab::HostUsage().c_str(), stdout);
+        std::fputs(lab::HostUsage(program).c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -81,7 +84,9 @@ int main(int argc, char** argv)
     sim::Scenario scenario;
     lab::Script script;
     std::filesystem::path machineDir;
+    std::filesystem::path discDir;
     try {
+        discDir = lab::FindDiscFolder(lab::ThisExecutable(argv[0]), TC_BINARY_DIR, TC_SOURCE_DIR);
         scenario = options.scenario ? sim::LoadScenarioFile(*options.scenario) : sim::DefaultScenario();
         if (options.script) script = lab::LoadScriptFile(*options.script);
         machineDir = options.machine ? std::filesystem::path(*options.machine) : sim::DefaultMachineDir(scenario.name);
@@ -105,10 +110,14 @@ int main(int argc, char** argv)
     }
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scenario.os.dpi / 96.0));
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("tesraconnect"));
+    QIcon icon(QStringLiteral(":/ico/175.png"));
+    icon.addFile(QStringLiteral(":/ico/175_16.png"));
+    QApplication::setWindowIcon(icon);
 
     std::unique_ptr<sim::SimPC> pc;
     try {
-        pc = std::make_unique<sim::SimPC>(scenario, machineDir, std::filesystem::path(TC_SOURCE_DIR) / "disc");
+        pc = std::make_unique<sim::SimPC>(scenario, machineDir, discDir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;

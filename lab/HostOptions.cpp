@@ -68,9 +68,9 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     return o;
 }
 
-std::string HostUsage()
+std::string HostUsage(const std::string& program)
 {
-    return "usage: TesraConnect [host options] [wizard command-line text]\n"
+    return "usage: " + program + " [host options] [wizard command-line text]\n"
            "  --scenario FILE   the simulated PC to run on (default: the built-in PC)\n"
            "  --machine DIR     where this PC keeps its registry and files\n"
            "  --fresh           empty the machine folder first (the default PC's only when\n"

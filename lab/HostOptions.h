@@ -30,6 +30,7 @@ struct HostOptions {
 
 // Throws HostOptionsError with the reason.
 HostOptions ParseHostOptions(const std::vector<std::string>& args);
-std::string HostUsage();
+// The usage text, naming the program as it was started.
+std::string HostUsage(const std::string& program = "TesraConnect");
 
 }  // namespace lab

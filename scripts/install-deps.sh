@@ -5,6 +5,7 @@ packages=(cmake ninja-build g++ qt6-base-dev libgl-dev nlohmann-json3-dev libgte
           pkg-config libgmime-3.0-dev libxcb1-dev
           fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg
           xvfb xauth openbox xdotool x11-utils imagemagick
+          python3 dpkg-dev file desktop-file-utils man-db lintian  # the package: scripts/package-check.sh
           clang libclang-rt-dev)  # clang and libFuzzer: scripts/fuzz.sh
 missing=()
 for p in "${packages[@]}"; do

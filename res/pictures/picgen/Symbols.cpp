@@ -4,6 +4,7 @@
 #include "Renderers.h"
 
 #include <QtMath>
+#include <algorithm>
 
 namespace picgen {
 namespace {
@@ -30,15 +31,18 @@ QImage appIcon(const Request& rq) {
   QPainter p;
   begin(p, img);
   const qreal s = rq.width;
-  const QRectF r(0.5, 0.5, s - 1, s - 1);
+  // Drawn for 32 pixels and scaled from there; 16 pixels has a geometry of its own.
+  const qreal k = s >= 32 ? s / 32 : 1;
+  const qreal rim = std::max<qreal>(1, s / 64);
+  const QRectF r(rim / 2, rim / 2, s - rim, s - rim);
   QLinearGradient g(r.topLeft(), r.bottomRight());
   g.setColorAt(0, mix(pal::linkBlue, Qt::white, 0.1));
   g.setColorAt(1, pal::textBlue);
-  p.setPen(QPen(QColor(0, 50, 80), 1));
+  p.setPen(QPen(QColor(0, 50, 80), rim));
   p.setBrush(g);
   p.drawPath(roundRect(r, s * 0.2));
   const QPointF dot(s / 2, s * 0.72);
-  const qreal w = s >= 32 ? 3.0 : 1.8;
+  const qreal w = s >= 32 ? 3.0 * k : 1.8;
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
   p.drawEllipse(dot, w * 0.85, w * 0.85);
@@ -46,7 +50,7 @@ QImage appIcon(const Request& rq) {
   p.setPen(QPen(Qt::white, w, Qt::SolidLine, Qt::RoundCap));
   const int arcs = s >= 32 ? 3 : 2;
   for (int i = 1; i <= arcs; ++i) {
-    const qreal ar = (s >= 32 ? 6.0 : 4.6) * i;
+    const qreal ar = (s >= 32 ? 6.0 * k : 4.6) * i;
     p.drawArc(QRectF(dot.x() - ar, dot.y() - ar, 2 * ar, 2 * ar), 45 * 16, 90 * 16);
   }
   return img;

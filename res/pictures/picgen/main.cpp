@@ -2,6 +2,8 @@
 //
 //   picgen --manifest pictures.list --out DIR          write DIR/png/ID.png, bmp/, avi/, ico/
 //   picgen --manifest pictures.list --contact-sheet F  write one PNG with every picture
+//   picgen --manifest pictures.list --icon ID --sizes 16,32,48 --name N --out DIR
+//        draw icon ID at each size, for the desktop's icon theme: DIR/SxS/apps/N.png
 #include "ContactSheet.h"
 #include "Manifest.h"
 #include "Renderers.h"
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -65,22 +68,62 @@ namespace {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: picgen --manifest FILE (--out DIR | --contact-sheet FILE.png)\n");
+               "usage: picgen --manifest FILE (--out DIR | --contact-sheet FILE.png)\n"
+               "       picgen --manifest FILE --icon ID --sizes N,N,... --name NAME --out DIR\n");
   return 2;
+}
+
+// The icon's own renderer, drawn at each size rather than scaled from one bitmap.
+int writeThemeIcons(const std::vector<picgen::PictureEntry>& entries, const QString& id, const QString& sizes,
+                    const QString& name, const QString& outDir) {
+  const auto icon = std::find_if(entries.begin(), entries.end(), [&](const picgen::PictureEntry& e) {
+    return e.kind == QLatin1String("ico") && e.id == id;
+  });
+  if (icon == entries.end()) {
+    std::fprintf(stderr, "picgen: no icon %s in the manifest\n", qPrintable(id));
+    return 1;
+  }
+  for (const QString& text : sizes.split(QLatin1Char(','))) {
+    bool ok = false;
+    const int size = text.toInt(&ok);
+    if (!ok || size < 16 || size > 1024) {
+      std::fprintf(stderr, "picgen: icon size \"%s\" is not a number from 16 to 1024\n", qPrintable(text));
+      return 2;
+    }
+    picgen::PictureEntry entry = *icon;
+    entry.width = entry.height = size;
+    std::vector<QImage> frames;
+    QString error;
+    if (!picgen::renderEntry(entry, frames, error)) {
+      std::fprintf(stderr, "picgen: %s\n", qPrintable(error));
+      return 1;
+    }
+    const QString path = QStringLiteral("%1/%2x%2/apps/%3.png").arg(outDir).arg(size).arg(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!frames.front().save(path, "PNG")) {
+      std::fprintf(stderr, "picgen: cannot write %s\n", qPrintable(path));
+      return 1;
+    }
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QString manifest, outDir, sheet;
+  QString manifest, outDir, sheet, icon, sizes, name;
   for (int i = 1; i < argc; ++i) {
     const QString a = QString::fromLocal8Bit(argv[i]);
     if (i + 1 >= argc) return usage();
     if (a == QLatin1String("--manifest")) manifest = QString::fromLocal8Bit(argv[++i]);
     else if (a == QLatin1String("--out")) outDir = QString::fromLocal8Bit(argv[++i]);
     else if (a == QLatin1String("--contact-sheet")) sheet = QString::fromLocal8Bit(argv[++i]);
+    else if (a == QLatin1String("--icon")) icon = QString::fromLocal8Bit(argv[++i]);
+    else if (a == QLatin1String("--sizes")) sizes = QString::fromLocal8Bit(argv[++i]);
+    else if (a == QLatin1String("--name")) name = QString::fromLocal8Bit(argv[++i]);
     else return usage();
   }
+  if (!icon.isEmpty() && (sizes.isEmpty() || name.isEmpty() || !sheet.isEmpty())) return usage();
   if (manifest.isEmpty() || (outDir.isEmpty() == sheet.isEmpty())) return usage();
 
   std::vector<picgen::PictureEntry> entries;
@@ -89,6 +132,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "picgen: %s\n", qPrintable(error));
     return 1;
   }
+  if (!icon.isEmpty()) return writeThemeIcons(entries, icon, sizes, name, outDir);
 
   std::vector<std::vector<QImage>> images;
   for (const auto& e : entries) {
