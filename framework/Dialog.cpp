@@ -45,6 +45,7 @@ CDialogEx::CDialogEx(int templateId, CDialogEx* parent) : m_nTemplateId(template
 CDialogEx::~CDialogEx()
 {
     rt::KillAllUiTimers(this);
+    rt::DropUiPosts(this);
     g_modalStack.erase(std::remove(g_modalStack.begin(), g_modalStack.end(), this), g_modalStack.end());
     Framework::ForgetWindow(this);
     m_controls.clear();
@@ -70,6 +71,7 @@ void CDialogEx::DestroyWindow()
 {
     if (!m_bCreated) return;
     rt::KillAllUiTimers(this);
+    rt::DropUiPosts(this);  // messages posted to this window die with it
     Framework::ForgetWindow(this);
     m_controls.clear();
     delete m_pWidget;
@@ -127,7 +129,7 @@ LRESULT CDialogEx::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CDialogEx::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    rt::PostToUi([this, msg, wParam, lParam] {
+    rt::PostToUi(this, [this, msg, wParam, lParam] {
         if (m_bCreated) Dispatch(msg, wParam, lParam);
     });
 }
