@@ -92,6 +92,7 @@ CDialogEx::CDialogEx(int templateId, CDialogEx* parent) : m_nTemplateId(template
 CDialogEx::~CDialogEx()
 {
     rt::KillAllUiTimers(this);
+    rt::DropUiPosts(this);
     g_modalStack.erase(std::remove(g_modalStack.begin(), g_modalStack.end(), this), g_modalStack.end());
     Framework::ForgetWindow(this);
     DestroyControlsAndWindow();
@@ -119,6 +120,7 @@ void CDialogEx::DestroyWindow()
 {
     if (!m_bCreated) return;
     rt::KillAllUiTimers(this);
+    rt::DropUiPosts(this);  // messages posted to this window die with it
     Framework::ForgetWindow(this);
     DestroyControlsAndWindow();
     m_bCreated = false;
@@ -197,7 +199,7 @@ LRESULT CDialogEx::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CDialogEx::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    rt::PostToUi([this, msg, wParam, lParam] {
+    rt::PostToUi(this, [this, msg, wParam, lParam] {
         if (m_bCreated) Dispatch(msg, wParam, lParam);
     });
 }

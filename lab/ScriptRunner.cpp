@@ -4,11 +4,8 @@
 #include <QTest>
 
 #include <cstdio>
-#include <fstream>
-#include <spawn.h>
+#include <cstring>
 #include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 #include "app/Globals.h"
 #include "app/InstallSetupApp.h"
@@ -19,11 +16,11 @@
 #include "diag/LogMsg.h"
 #include "framework/Controls.h"
 #include "framework/Framework.h"
+#include "lab/ChildProcess.h"
+#include "lab/RunReport.h"
 #include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wizard/SetupDlg.h"
-
-extern char** environ;
 
 namespace lab {
 
@@ -84,6 +81,19 @@ std::string StateText()
     return wizard ? std::to_string(wizard->m_nState.load()) : "none (the program has ended)";
 }
 
+// The state, the open dialogs and the process-wide values result.txt records. On the UI
+// thread, or while it is blocked for good.
+std::string FinalStateText()
+{
+    std::string text = "state: " + StateText() + "\n";
+    std::string dialogs;
+    for (CDialogEx* d : CDialogEx::ModalStack()) dialogs += std::string(dialogs.empty() ? "" : " > ") + d->ClassName();
+    text += "windows: " + (dialogs.empty() ? std::string("none") : dialogs) + "\n";
+    text += "error-index: " + std::to_string(g_nErrorIndex.load()) + "\n";
+    text += "language: " + std::to_string(g_nUiLanguage.load()) + "\n";
+    return text;
+}
+
 }  // namespace
 
 ScriptRunner::ScriptRunner(Script script, sim::SimPC& pc, HostOptions options)
@@ -98,6 +108,7 @@ ScriptRunner::ScriptRunner(Script script, sim::SimPC& pc, HostOptions options)
 
 int ScriptRunner::Run()
 {
+    rt::SetDeadlockHandler([this](const std::string& what) { ReportDeadlock(what); });
     rt::Worker person;
     person.Start("person", [this] { PersonMain(); }, true);
     std::string commandLine = m_options.commandLine;
@@ -113,13 +124,45 @@ int ScriptRunner::Run()
     person.Join();
     rt::RequestShutdown(false);
     WriteResult();
+    if (!m_failures.empty()) std::fprintf(stderr, "replay: %s\n", Replay().c_str());
     return m_failures.empty() ? 0 : 1;
+}
+
+std::string ScriptRunner::Replay() const
+{
+    return ReplayCommand(m_options, std::filesystem::read_symlink("/proc/self/exe").string());
+}
+
+void ScriptRunner::ReportDeadlock(const std::string& what)
+{
+    // Every participant is blocked for good: nothing else runs while this writes.
+    int line = m_nCurrentLine;
+    std::string where = m_script.fileName + (line > 0 ? ":" + std::to_string(line) : " (before its first line)");
+    m_failures.push_back(where + ": the run cannot go on: " + what);
+    m_finalState = FinalStateText();
+    std::string log = LogText();
+    WriteRunFiles(m_out, Report(), &log);
+    std::fprintf(stderr, "%s\nreplay: %s\n", m_failures.back().c_str(), Replay().c_str());
+}
+
+RunReport ScriptRunner::Report() const
+{
+    RunReport report;
+    report.passed = m_failures.empty();
+    report.script = m_script.fileName;
+    report.scenario = m_pc.GetScenario().name + " (" + m_pc.GetScenario().sourceFile + ")";
+    report.runs = m_host.RunCount();
+    report.finalState = m_finalState;
+    report.failures = m_failures;
+    report.replay = Replay();
+    return report;
 }
 
 void ScriptRunner::PersonMain()
 {
     rt::WaitUiIdle(-1);
     for (const ScriptLine& line : m_script.lines) {
+        m_nCurrentLine = line.line;
         Outcome o = Execute(line);
         if (!o.ok) {
             std::string message = m_script.fileName + ":" + std::to_string(line.line) + ": " + o.message;
@@ -129,14 +172,8 @@ void ScriptRunner::PersonMain()
         }
     }
     // After the last line the program is stopped as at system shut-down.
-    std::string finalState = "state: " + StateText() + "\n";
-    rt::SendToUi([&] {
-        std::string dialogs;
-        for (CDialogEx* d : CDialogEx::ModalStack()) dialogs += std::string(dialogs.empty() ? "" : " > ") + d->ClassName();
-        finalState += "windows: " + (dialogs.empty() ? std::string("none") : dialogs) + "\n";
-        finalState += "error-index: " + std::to_string(g_nErrorIndex.load()) + "\n";
-        finalState += "language: " + std::to_string(g_nUiLanguage.load()) + "\n";
-    });
+    std::string finalState;
+    rt::SendToUi([&] { finalState = FinalStateText(); });
     m_finalState = finalState;
     m_bFinished = true;
     rt::RequestShutdown(true);
@@ -297,24 +334,13 @@ ScriptRunner::Outcome ScriptRunner::Start(const ScriptLine& line)
         args.push_back(*m_options.scenario);
     }
     if (!commandLine.empty()) args.push_back(commandLine);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+    // The second process runs on its own clock; ours stands still meanwhile.
+    ChildOutcome child = RunChildProcess(args, 10000);
+    int status = child.status;
+    if (!child.started) {
         out.ok = false;
         out.message = "could not start a second process";
-        return out;
-    }
-    int status = 0;
-    bool ended = false;
-    for (int i = 0; i < 1000 && !ended; ++i) {
-        if (waitpid(pid, &status, WNOHANG) == pid) ended = true;
-        else std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+    } else if (!child.ended) {
         out.ok = false;
         out.message = "expected the second process to end by itself within 10 seconds, found it still running";
     } else if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
@@ -576,24 +602,15 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
 void ScriptRunner::WriteResult()
 {
     if (m_out.empty()) return;
-    {
-        std::ofstream result(m_out / "result.txt");
-        result << "result: " << (m_failures.empty() ? "passed" : "failed") << "\n";
-        result << "script: " << m_script.fileName << "\n";
-        result << "scenario: " << m_pc.GetScenario().name << " (" << m_pc.GetScenario().sourceFile << ")\n";
-        result << "runs: " << m_host.RunCount() << "\n";
-        result << m_finalState;
-        result << "failed lines: " << m_failures.size() << "\n";
-        for (auto& f : m_failures) result << "  " << f << "\n";
-    }
     // The log as UTF-8 text.
     auto bytes = m_pc.ReadFile(g_LogMsg.CurrentFilePath(), SIZE_MAX);
+    std::string log;
     if (bytes) {
         std::u16string u16(bytes->size() / 2, u'\0');
         std::memcpy(u16.data(), bytes->data(), u16.size() * 2);
-        std::ofstream log(m_out / "log.txt", std::ios::binary);
-        log << QString::fromUtf16(u16.data(), static_cast<qsizetype>(u16.size())).toStdString();
+        log = QString::fromUtf16(u16.data(), static_cast<qsizetype>(u16.size())).toStdString();
     }
+    WriteRunFiles(m_out, Report(), bytes ? &log : nullptr);
 }
 
 }  // namespace lab

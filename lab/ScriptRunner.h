@@ -10,6 +10,7 @@
 
 #include "lab/HostOptions.h"
 #include "lab/ProcessHost.h"
+#include "lab/RunReport.h"
 #include "lab/Script.h"
 #include "sim/SimPC.h"
 
@@ -37,6 +38,11 @@ private:
     bool Holds(const ScriptLine& line, std::string& found);
 
     void WriteResult();
+    RunReport Report() const;
+    std::string Replay() const;  // the command line that runs this again
+    // The virtual clock found every participant waiting forever: result.txt and the log
+    // are written from here, then the process ends with status 1.
+    void ReportDeadlock(const std::string& what);
     std::string LogText();  // this run's log, written or buffered
 
     Script m_script;
@@ -48,6 +54,7 @@ private:
     std::vector<std::string> m_failures;
     std::string m_nextCommandLine;
     std::string m_finalState;  // state and windows when the script ended
+    std::atomic<int> m_nCurrentLine{0};  // the script line running now (0: none yet)
     std::atomic<bool> m_bStartRequested{false};
     std::atomic<bool> m_bFinished{false};
     std::atomic<bool> m_bProcessEnded{false};

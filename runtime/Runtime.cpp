@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -51,6 +52,9 @@ struct SendState {
 struct Event::State {
     bool autoReset = false;
     bool signalled = false;
+    // Counts every Set: a real-clock waiter of a manual-reset event is released by a Set
+    // made while it waited, even when a Reset came before it woke.
+    std::uint64_t sets = 0;
     std::vector<Participant*> waiters;
 };
 
@@ -66,8 +70,10 @@ struct RuntimeState {
     std::chrono::steady_clock::time_point realStart;
     std::int64_t virtualNow = 0;
 
-    Participant* current = nullptr;  // virtual clock: who holds the baton
+    Participant* current = nullptr;  // virtual clock: who holds the baton (null: parked)
     std::deque<Participant*> runQueue;
+    int outside = 0;                      // participants in a blocking call outside the runtime
+    std::vector<Participant*> returned;  // back from it, waiting for the baton
     std::vector<Participant*> blockedList;
     std::uint64_t seq = 0;
     int nextId = 1;
@@ -75,7 +81,11 @@ struct RuntimeState {
     Participant ui;
     std::thread::id uiThreadId;
 
-    std::deque<std::function<void()>> uiQueue;
+    struct Posted {
+        const void* owner;  // null: nobody's; else dropped with DropUiPosts(owner)
+        std::function<void()> fn;
+    };
+    std::deque<Posted> uiQueue;
     std::vector<UiTimer> timers;
     std::uint64_t timerSeq = 0;
     std::shared_ptr<Event::State> uiWake;
@@ -99,6 +109,19 @@ RuntimeState& S()
 
 thread_local Participant* tl_self = nullptr;
 
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+
+// now + ms without overflow: a duration near the end of time means "never".
+std::int64_t DeadlineAfter(std::int64_t now, std::int64_t ms)
+{
+    if (ms > 0 && now > kNever - ms) return kNever;
+    return now + ms;
+}
+
+// A real-clock wait is cut into slices no longer than this, so that the clock's
+// arithmetic never sees a duration it cannot hold.
+constexpr double kLongestRealWaitMs = 60000.0;
+
 std::int64_t NowLocked(RuntimeState& s)
 {
     if (s.mode == ClockMode::Virtual) return s.virtualNow;
@@ -120,6 +143,13 @@ void WakeLocked(RuntimeState& s, Participant* p, Wake reason)
     s.blockedList.erase(std::remove(s.blockedList.begin(), s.blockedList.end(), p),
                         s.blockedList.end());
     s.runQueue.push_back(p);
+    if (s.mode == ClockMode::Virtual && !s.current) {
+        // Woken from outside the runtime while the baton was parked: it runs now.
+        Participant* next = s.runQueue.front();
+        s.runQueue.pop_front();
+        s.current = next;
+        next->cv.notify_one();
+    }
 }
 
 // Hands the baton to the next runnable participant; when none can run, advances the
@@ -135,6 +165,15 @@ void PassBatonLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock)
             next->cv.notify_one();
             return;
         }
+        if (!s.returned.empty() && s.outside == 0) {
+            // Everyone back from outside: they go on in a fixed order, whatever the order
+            // of their real returns was.
+            std::sort(s.returned.begin(), s.returned.end(),
+                      [](const Participant* a, const Participant* b) { return a->id < b->id; });
+            for (Participant* p : s.returned) s.runQueue.push_back(p);
+            s.returned.clear();
+            continue;
+        }
         Participant* soonest = nullptr;
         for (Participant* p : s.blockedList) {
             if (p->deadline < 0) continue;
@@ -142,13 +181,19 @@ void PassBatonLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock)
                 (p->deadline == soonest->deadline && p->seq < soonest->seq))
                 soonest = p;
         }
-        if (soonest) {
+        // Time stands still while a participant waits outside the runtime: only what is
+        // due now may run, and the last one to come back takes the baton up again.
+        if (soonest && (s.outside == 0 || soonest->deadline <= s.virtualNow)) {
             s.virtualNow = std::max(s.virtualNow, soonest->deadline);
             WakeLocked(s, soonest, Wake::Timeout);
             continue;
         }
+        if (s.outside > 0) {
+            s.current = nullptr;
+            return;
+        }
         std::string what = "virtual clock: every participant waits and nothing is due (";
-        for (Participant* p : s.blockedList) what += p->name + " ";
+        for (std::size_t i = 0; i < s.blockedList.size(); ++i) what += (i ? ", " : "") + s.blockedList[i]->name;
         what += ")";
         auto handler = s.deadlockHandler;
         lock.unlock();
@@ -181,14 +226,16 @@ Wake BlockLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock, Event::Sta
         return self->wake;
     }
     // Real clock.
+    const std::uint64_t setsAtStart = ev ? ev->sets : 0;
     for (;;) {
-        if (ev && ev->signalled) return Wake::Signal;
+        if (ev && (ev->signalled || (!ev->autoReset && ev->sets != setsAtStart))) return Wake::Signal;
         if (self && self->stopRequested) return Wake::Stop;
         if (deadline >= 0) {
             std::int64_t now = NowLocked(s);
             if (now >= deadline) return Wake::Timeout;
             double realMs = static_cast<double>(deadline - now) / s.speed;
-            s.realCv.wait_for(lock, std::chrono::duration<double, std::milli>(std::max(realMs, 0.1)));
+            realMs = std::clamp(realMs, 0.1, kLongestRealWaitMs);
+            s.realCv.wait_for(lock, std::chrono::duration<double, std::milli>(realMs));
         } else {
             s.realCv.wait(lock);
         }
@@ -198,6 +245,7 @@ Wake BlockLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock, Event::Sta
 void SignalLocked(RuntimeState& s, Event::State* ev)
 {
     ev->signalled = true;
+    ++ev->sets;
     if (s.mode == ClockMode::Virtual) {
         auto waiters = ev->waiters;
         for (Participant* p : waiters) {
@@ -221,6 +269,7 @@ struct Worker::Impl {
     Participant participant;
     std::thread thread;
     std::atomic<bool> running{false};
+    std::mutex joinMutex;  // the owner's Join and StopAllWorkers may meet: one joins
     bool joined = false;
     std::shared_ptr<Event::State> done = std::make_shared<Event::State>();
 };
@@ -246,6 +295,7 @@ void Init(ClockMode mode, std::int64_t wallStartMs, double speed)
     s.uiIdle = std::make_shared<Event::State>();
     s.initialised = true;
     s.shutdown = false;
+    s.uiIdleNow = false;
     tl_self = &s.ui;
 }
 
@@ -272,7 +322,7 @@ std::int64_t WallClockMs()
 {
     auto& s = S();
     std::unique_lock lock(s.m);
-    return s.wallStart + NowLocked(s);
+    return DeadlineAfter(s.wallStart, NowLocked(s));
 }
 
 bool IsUiThread() { return std::this_thread::get_id() == S().uiThreadId; }
@@ -284,8 +334,32 @@ bool Sleep(std::int64_t ms)
     auto& s = S();
     std::unique_lock lock(s.m);
     if (tl_self && tl_self->stopRequested) return false;
-    Wake w = BlockLocked(s, lock, nullptr, NowLocked(s) + std::max<std::int64_t>(ms, 0));
+    Wake w = BlockLocked(s, lock, nullptr, DeadlineAfter(NowLocked(s), std::max<std::int64_t>(ms, 0)));
     return w != Wake::Stop && !(tl_self && tl_self->stopRequested);
+}
+
+void BlockingCall(const std::function<void()>& call)
+{
+    auto& s = S();
+    Participant* self = tl_self;
+    if (s.mode != ClockMode::Virtual || !self) {
+        call();
+        return;
+    }
+    std::unique_lock lock(s.m);
+    ++s.outside;
+    PassBatonLocked(s, lock);
+    lock.unlock();
+    call();
+    lock.lock();
+    --s.outside;
+    s.returned.push_back(self);
+    if (!s.current && s.outside == 0) {
+        // The baton waited for us: take it up and hand it on in the fixed order.
+        s.current = self;
+        PassBatonLocked(s, lock);
+    }
+    self->cv.wait(lock, [&] { return s.current == self; });
 }
 
 bool StopRequested() { return tl_self && tl_self->stopRequested; }
@@ -331,7 +405,7 @@ Event::Result Event::Wait(std::int64_t timeoutMs)
     };
     if (m_state->signalled) return consume();
     if (tl_self && tl_self->stopRequested) return Result::Stopped;
-    std::int64_t deadline = timeoutMs < 0 ? -1 : NowLocked(s) + timeoutMs;
+    std::int64_t deadline = timeoutMs < 0 ? -1 : DeadlineAfter(NowLocked(s), timeoutMs);
     Wake w = BlockLocked(s, lock, m_state.get(), deadline);
     switch (w) {
     case Wake::Signal:
@@ -348,6 +422,33 @@ Event::Result Event::Wait(std::int64_t timeoutMs)
 // ---- Worker -----------------------------------------------------------------------
 
 namespace {
+
+// Waits for a worker's end. A participant waits through the runtime; asked to stop
+// meanwhile, it still waits (the worker must not outlive its owner) and keeps the
+// request for its own next wait.
+void WaitForEndLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock, Worker::Impl& impl)
+{
+    while (!impl.done->signalled) {
+        if (tl_self) {
+            bool stopping = tl_self->stopRequested;
+            tl_self->stopRequested = false;
+            BlockLocked(s, lock, impl.done.get(), -1);
+            if (stopping) tl_self->stopRequested = true;
+        } else {
+            s.realCv.wait(lock);
+        }
+    }
+}
+
+// Joins the worker's thread exactly once, whoever comes first; a second caller returns
+// once the first has joined. A worker never joins its own thread.
+void JoinThreadOnce(Worker::Impl& impl)
+{
+    std::lock_guard guard(impl.joinMutex);
+    if (impl.joined || !impl.thread.joinable() || impl.thread.get_id() == std::this_thread::get_id()) return;
+    impl.thread.join();
+    impl.joined = true;
+}
 
 // Waits for an event even when the calling worker has been asked to stop (its stop
 // request is kept and seen by its next wait).
@@ -392,6 +493,7 @@ void Worker::Start(const std::string& name, std::function<void()> body, bool hos
         if (s.mode == ClockMode::Virtual) s.runQueue.push_back(&impl->participant);
     }
     Impl* raw = impl.get();
+    std::lock_guard guard(impl->joinMutex);  // no join before the thread is in place
     impl->thread = std::thread([raw, body = std::move(body)] {
         auto& st = S();
         tl_self = &raw->participant;
@@ -422,26 +524,13 @@ void Worker::RequestStop()
 
 void Worker::Join()
 {
-    if (!m_impl || m_impl->joined) return;
+    if (!m_impl) return;
     auto& s = S();
     {
         std::unique_lock lock(s.m);
-        while (!m_impl->done->signalled) {
-            if (tl_self) {
-                // A participant waits for the worker's end through the runtime; asked to
-                // stop meanwhile, it still waits (the worker must not outlive its owner)
-                // and keeps the request for its own next wait.
-                bool stopping = tl_self->stopRequested;
-                tl_self->stopRequested = false;
-                BlockLocked(s, lock, m_impl->done.get(), -1);
-                if (stopping || tl_self->stopRequested) tl_self->stopRequested = true;
-            } else {
-                s.realCv.wait(lock);
-            }
-        }
+        WaitForEndLocked(s, lock, *m_impl);
     }
-    if (m_impl->thread.joinable()) m_impl->thread.join();
-    m_impl->joined = true;
+    JoinThreadOnce(*m_impl);
 }
 
 bool Worker::Running() const { return m_impl && m_impl->running; }
@@ -463,30 +552,26 @@ void StopAllWorkers()
             if (s.mode == ClockMode::Virtual) WakeLocked(s, &impl->participant, Wake::Stop);
             else s.realCv.notify_all();
         }
+        if (&impl->participant == tl_self) continue;  // a worker never waits for itself
         {
             std::unique_lock lock(s.m);
-            while (!impl->done->signalled) {
-                if (tl_self) BlockLocked(s, lock, impl->done.get(), -1);
-                else s.realCv.wait(lock);
-            }
+            WaitForEndLocked(s, lock, *impl);
         }
-        if (impl->thread.joinable() && impl->thread.get_id() != std::this_thread::get_id()) {
-            // The owner may still hold its Worker; mark it joined through the thread.
-            impl->thread.join();
-            impl->joined = true;
-        }
+        JoinThreadOnce(*impl);
     }
 }
 
 // ---- UI queue, timers, pump ---------------------------------------------------------
 
-void PostToUi(std::function<void()> fn)
+void PostToUi(std::function<void()> fn) { PostToUi(nullptr, std::move(fn)); }
+
+void PostToUi(const void* owner, std::function<void()> fn)
 {
     auto& s = S();
     UiHooks hooks;
     {
         std::unique_lock lock(s.m);
-        s.uiQueue.push_back(std::move(fn));
+        s.uiQueue.push_back({owner, std::move(fn)});
         SignalLocked(s, s.uiWake.get());
         hooks = s.hooks;
     }
@@ -527,6 +612,14 @@ bool SendToUi(const std::function<void()>& fn)
     return false;
 }
 
+void DropUiPosts(const void* owner)
+{
+    if (!owner) return;
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    std::erase_if(s.uiQueue, [&](const RuntimeState::Posted& p) { return p.owner == owner; });
+}
+
 void SetUiTimer(const void* owner, std::uintptr_t id, std::int64_t periodMs, TimerCallback cb)
 {
     auto& s = S();
@@ -535,7 +628,7 @@ void SetUiTimer(const void* owner, std::uintptr_t id, std::int64_t periodMs, Tim
         std::unique_lock lock(s.m);
         auto it = std::find_if(s.timers.begin(), s.timers.end(),
                                [&](const UiTimer& t) { return t.owner == owner && t.id == id; });
-        std::int64_t due = NowLocked(s) + periodMs;
+        std::int64_t due = DeadlineAfter(NowLocked(s), periodMs);
         if (it != s.timers.end()) {
             it->period = periodMs;
             it->due = due;
@@ -613,7 +706,7 @@ bool RunQueued(RuntimeState& s)
         {
             std::unique_lock lock(s.m);
             if (s.uiQueue.empty()) break;
-            fn = std::move(s.uiQueue.front());
+            fn = std::move(s.uiQueue.front().fn);
             s.uiQueue.pop_front();
         }
         fn();
@@ -651,7 +744,7 @@ bool FireDueTimers(RuntimeState& s)
             if (it == s.timers.end()) continue;
             std::int64_t now = NowLocked(s);
             if (it->due > now) continue;
-            it->due = now + std::max<std::int64_t>(it->period, 1);
+            it->due = DeadlineAfter(now, std::max<std::int64_t>(it->period, 1));
             cb = it->cb;
         }
         if (cb) cb();
@@ -690,28 +783,30 @@ bool PumpStep(bool mayBlock, std::int64_t untilMs)
     std::int64_t deadline = NextTimerDueLocked(s);
     if (untilMs >= 0 && (deadline < 0 || untilMs < deadline)) deadline = untilMs;
     if (deadline >= 0 && deadline <= NowLocked(s)) return false;
+    if (s.mode == ClockMode::Real && s.uiWake->signalled) {
+        // Woken while busy (a timer set, a shutdown request): look again first.
+        s.uiWake->signalled = false;
+        return false;
+    }
+    // Settled: the UI thread waits with nothing queued. Each settling has its own number,
+    // so that a waiter that wakes after the UI thread went busy again still sees it.
     ++s.uiIdleGeneration;
     s.uiIdleNow = true;
     SignalLocked(s, s.uiIdle.get());
     s.uiIdle->signalled = false;
-    if (s.mode == ClockMode::Virtual) {
+    if (s.mode == ClockMode::Virtual || !s.hooks.waitForEvents) {
         BlockLocked(s, lock, s.uiWake.get(), deadline);
-        s.uiIdleNow = false;
+        s.uiWake->signalled = false;
     } else {
         auto wait = s.hooks.waitForEvents;
-        if (s.uiWake->signalled) {
-            s.uiWake->signalled = false;
-            return false;
-        }
-        std::int64_t ms = deadline < 0 ? 100 : std::max<std::int64_t>(
-            0, static_cast<std::int64_t>(static_cast<double>(deadline - NowLocked(s)) / s.speed));
+        double ms = deadline < 0 ? 100.0 : static_cast<double>(deadline - NowLocked(s)) / s.speed;
         lock.unlock();
-        if (wait) wait(std::min<std::int64_t>(ms, 100));
-        else std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(ms, 20)));
+        // The toolkit's wait: a post from another thread wakes it through the wake hook.
+        wait(static_cast<std::int64_t>(std::clamp(ms, 0.0, 100.0)));
         lock.lock();
         s.uiWake->signalled = false;
-        s.uiIdleNow = false;
     }
+    s.uiIdleNow = false;
     return false;
 }
 
@@ -719,13 +814,15 @@ bool WaitUiIdle(std::int64_t timeoutMs)
 {
     auto& s = S();
     std::unique_lock lock(s.m);
-    std::int64_t deadline = timeoutMs < 0 ? -1 : NowLocked(s) + timeoutMs;
-    // Settled: the UI thread waits in its pump with nothing queued for it.
-    while (!(s.uiIdleNow && s.uiQueue.empty())) {
+    std::int64_t deadline = timeoutMs < 0 ? -1 : DeadlineAfter(NowLocked(s), timeoutMs);
+    const std::uint64_t generation = s.uiIdleGeneration;
+    // Settled: the UI thread waits in its pump with nothing queued for it, now or at some
+    // moment since the call.
+    auto settled = [&] { return (s.uiIdleNow && s.uiQueue.empty()) || s.uiIdleGeneration != generation; };
+    while (!settled()) {
         if (deadline >= 0 && NowLocked(s) >= deadline) return false;
         Wake w = BlockLocked(s, lock, s.uiIdle.get(), deadline);
         if (w == Wake::Stop) return false;
-        if (s.mode == ClockMode::Real) s.uiIdle->signalled = false;
     }
     return true;
 }

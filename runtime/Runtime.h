@@ -21,6 +21,8 @@ void Shutdown();
 ClockMode Mode();
 bool IsVirtual();
 
+// Durations and time-outs may be anything up to INT64_MAX: a deadline beyond the end of
+// the clock's range is "never", it does not wrap round.
 std::int64_t NowMs();        // milliseconds since Init, on the runtime's clock
 std::int64_t WallClockMs();  // wall clock (ms since 1970) on the runtime's clock
 bool IsUiThread();
@@ -30,6 +32,11 @@ std::uint32_t CurrentThreadNumber();  // small stable number of the calling part
 bool Sleep(std::int64_t ms);
 // True when the calling worker has been asked to stop (never on the UI thread).
 bool StopRequested();
+
+// Runs call, which blocks outside the runtime (another process, a pipe), without
+// holding the baton: on the virtual clock the others that can run go on meanwhile, and
+// time stands still until call returns. The real clock just calls it.
+void BlockingCall(const std::function<void()>& call);
 
 // A flag a participant can wait for. Manual reset unless autoReset.
 class Event {
@@ -79,6 +86,10 @@ void StopAllWorkers();
 
 // Runs fn on the UI thread, later (from any thread, including the UI thread).
 void PostToUi(std::function<void()> fn);
+// The same for an owner (a window): DropUiPosts(owner) takes back everything it still
+// has queued, so that nothing posted to it runs once it is gone.
+void PostToUi(const void* owner, std::function<void()> fn);
+void DropUiPosts(const void* owner);
 // Runs fn on the UI thread and waits until it has run; direct call on the UI thread.
 // Returns false when the calling worker was asked to stop before fn ran.
 bool SendToUi(const std::function<void()>& fn);
@@ -110,7 +121,10 @@ std::uint64_t UiActivityCount();
 // nothing is queued for it. False on time-out or stop.
 bool WaitUiIdle(std::int64_t timeoutMs = -1);
 
-// Virtual clock: what happened when no participant could run and nothing was due.
+// Virtual clock: what happened when no participant could run and nothing was due. The
+// handler runs on the participant that found it, while every other one is blocked for
+// good: it may write its reports, but never waits through the runtime. The process then
+// ends with status 1.
 using DeadlockHandler = std::function<void(const std::string& what)>;
 void SetDeadlockHandler(DeadlockHandler handler);
 
