@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/DeviceInstaller.h"
 #include "platform/Files.h"
+#include "platform/IpHelper.h"
 #include "platform/NamedMutex.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -23,6 +24,7 @@ struct Platform {
     ServiceControl* services = nullptr;
     Processes* processes = nullptr;
     VendorWlan* vendor = nullptr;
+    IpHelper* ip = nullptr;
 };
 
 // The installed platform. Installed once by the start-up code (or a test) before use.

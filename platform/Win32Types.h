@@ -5,6 +5,7 @@
 using BOOL = int;
 using UINT = unsigned int;
 using DWORD = std::uint32_t;
+using ULONG = std::uint32_t;
 using LONG = std::int32_t;
 using WORD = std::uint16_t;
 using LANGID = std::uint16_t;
@@ -24,6 +25,7 @@ using UINT_PTR = std::uintptr_t;
 constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
+constexpr LONG ERROR_NOT_SUPPORTED = 50;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr LONG ERROR_MORE_DATA = 234;

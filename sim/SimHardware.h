@@ -32,7 +32,8 @@ class SimHardware : public DeviceInstaller,
                     public ServiceControl,
                     public WlanLibrary,
                     public Processes,
-                    public VendorWlan {
+                    public VendorWlan,
+                    public IpHelper {
 public:
     // freshMachine: the machine never ran; the scenario's driverInstalled then puts the
     // adapter's driver in place.
@@ -71,6 +72,32 @@ public:
     DWORD WlanCloseHandle(WLAN_HANDLE handle) override;
     DWORD WlanEnumInterfaces(WLAN_HANDLE handle, WLAN_INTERFACE_INFO_LIST** list) override;
     void WlanFreeMemory(const void* block) override;
+    DWORD WlanScan(WLAN_HANDLE handle, const GUID& interfaceGuid, const DOT11_SSID* ssid,
+                   const void* informationElement) override;
+    DWORD WlanGetAvailableNetworkList(WLAN_HANDLE handle, const GUID& interfaceGuid, DWORD flags,
+                                      WLAN_AVAILABLE_NETWORK_LIST** list) override;
+    DWORD WlanSetProfile(WLAN_HANDLE handle, const GUID& interfaceGuid, DWORD flags, const std::wstring& profileXml,
+                         const wchar_t* securityDescriptor, BOOL overwrite, DWORD* reasonCode) override;
+    DWORD WlanDeleteProfile(WLAN_HANDLE handle, const GUID& interfaceGuid, const std::wstring& profileName) override;
+    DWORD WlanConnect(WLAN_HANDLE handle, const GUID& interfaceGuid,
+                      const WLAN_CONNECTION_PARAMETERS& parameters) override;
+    DWORD WlanDisconnect(WLAN_HANDLE handle, const GUID& interfaceGuid) override;
+    DWORD WlanQueryInterface(WLAN_HANDLE handle, const GUID& interfaceGuid, int opCode, DWORD* dataSize,
+                             void** data, int* valueType) override;
+
+    // IpHelper
+    bool LoadIpHelper() override;
+    bool HasExport(const char* name) override;
+    void FreeIpHelper() override;
+    DWORD GetAdaptersInfo(std::vector<IP_ADAPTER_INFO>* adapters, ULONG* sizeBytes) override;
+    ICMP_HANDLE IcmpCreateFile() override;
+    BOOL IcmpCloseHandle(ICMP_HANDLE handle) override;
+    DWORD IcmpSendEcho(ICMP_HANDLE handle, IPAddr destination, const void* data, WORD dataSize, DWORD replySize,
+                       ICMP_ECHO_REPLY* reply, DWORD timeoutMs) override;
+    DWORD IcmpSendEcho2(ICMP_HANDLE handle, IPAddr destination, const void* data, WORD dataSize, DWORD replySize,
+                        ICMP_ECHO_REPLY* reply, DWORD timeoutMs) override;
+    DWORD IcmpSendEcho2Ex(ICMP_HANDLE handle, IPAddr source, IPAddr destination, const void* data, WORD dataSize,
+                          DWORD replySize, ICMP_ECHO_REPLY* reply, DWORD timeoutMs) override;
 
     // Processes
     PROCESS_HANDLE CreateProcessW(const std::wstring& commandLine, int showCommand, LONG* lastError) override;

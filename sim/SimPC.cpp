@@ -121,6 +121,7 @@ Platform SimPC::AsPlatform()
     p.services = m_hardware.get();
     p.processes = m_hardware.get();
     p.vendor = m_hardware.get();
+    p.ip = m_hardware.get();
     return p;
 }
 
