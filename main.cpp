@@ -140,7 +140,7 @@ int main(int argc, char** argv)
         Framework::SetWindowShownHook(&ExitBecauseWindowShown);
         lab::ProcessHost host([&] { pc->BeginProcess(); });
         host.RunProcess(options.commandLine);
-    } else if (options.headless) {
+    } else if (options.script) {
         lab::ScriptRunner runner(script, *pc, options);
         status = runner.Run();
     } else {

@@ -32,6 +32,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             ++freshGiven;
         } else if (a == "--headless") {
             o.headless = true;
+        } else if (a == "--real-time") {
+            o.realTime = true;
         } else if (a == "--script") {
             o.script = path();
         } else if (a == "--out") {
@@ -55,7 +57,9 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     }
     for (std::size_t i = 0; i < wizardWords.size(); ++i) o.commandLine += (i ? " " : "") + wizardWords[i];
     if (o.headless && !o.script && !o.probeSecondInstance) throw HostOptionsError("--headless needs --script");
-    if (o.script && !o.headless) throw HostOptionsError("--script goes with --headless");
+    if (o.headless && o.realTime) throw HostOptionsError("--real-time runs in a window: leave out --headless");
+    if (o.realTime && !o.script) throw HostOptionsError("--real-time needs --script");
+    if (o.script && !o.headless && !o.realTime) throw HostOptionsError("--script goes with --headless or --real-time");
     if (speedGiven && o.headless)
         throw HostOptionsError("--speed speeds up the real clock; a --headless run has virtual time, which "
                                "jumps ahead by itself: leave --speed out");
@@ -77,8 +81,9 @@ std::string HostUsage(const std::string& program)
            "                    given twice: --fresh --fresh)\n"
            "  --headless        no window, virtual time; needs --script\n"
            "  --script FILE     the user's actions and the expectations\n"
+           "  --real-time       with --script: run it on the real clock in a real window\n"
            "  --out DIR         screenshots, the log as UTF-8 text and result.txt\n"
-           "  --speed N         interactive runs: the PC's clock runs N times faster\n"
+           "  --speed N         real-clock runs: the PC's clock runs N times faster\n"
            "                    (not with --headless)\n"
            "  --help, --version\n"
            "The lab guide: docs/lab.md\n";

@@ -17,6 +17,8 @@ struct HostOptions {
     std::optional<std::string> machine;
     bool fresh = false;
     bool headless = false;
+    // With a script: the script runs on the real clock in a real window.
+    bool realTime = false;
     std::optional<std::string> script;
     std::optional<std::string> out;
     double speed = 1.0;

@@ -18,6 +18,7 @@
 #include "framework/Framework.h"
 #include "lab/ChildProcess.h"
 #include "lab/RunReport.h"
+#include "lab/OnScreen.h"
 #include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wizard/SetupDlg.h"
@@ -27,6 +28,8 @@ namespace lab {
 namespace {
 
 constexpr long long kDefaultWaitMs = 10 * 60 * 1000;
+// Real milliseconds a window manager may take to give a newly shown window the focus.
+constexpr int kRealFocusWaitMs = 3000;
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
@@ -233,6 +236,8 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             list->EnsureVisible(row);
         });
         if (!problem.empty()) return fail(problem);
+        if (m_options.realTime && !(problem = WaitActiveOnScreen(kRealFocusWaitMs)).empty())
+            return fail("expected the click to reach the active window, found " + problem);
         rt::PostToUi([&line] {
             CDialogEx* a = Active();
             auto* list = a ? dynamic_cast<CMyListCtrl*>(a->GetDlgItem(IdNetworkList)) : nullptr;
@@ -281,6 +286,11 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         }
     });
     if (!problem.empty()) return fail(problem);
+    // On a real screen the person can only reach the window that has the focus.
+    if (m_options.realTime) {
+        problem = WaitActiveOnScreen(kRealFocusWaitMs);
+        if (!problem.empty()) return fail("expected " + OpName(line.op) + " to reach the active window, found " + problem);
+    }
 
     rt::PostToUi([this, &line, id] {
         CDialogEx* a = Active();
@@ -411,6 +421,7 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
         case Op::WaitDialog: case Op::ExpectDialog:
             ok = active && text(0) == active->ClassName() && OpenDialog();
             found = "active window " + ActiveName();
+            if (ok && line.op == Op::WaitDialog && m_options.realTime && !HasFocusOnScreen(active, found)) ok = false;
             break;
         case Op::WaitGone: {
             ok = true;

@@ -1,4 +1,5 @@
-# Runs one lab script headless. The script's first lines may say:
+# Runs one lab script, headless (or as RUN_MODE says: "--real-time;--speed;20" runs it in a
+# real window on the real clock). The script's first lines may say:
 #   # scenario: FILE   (relative to tests/lab/scenarios; default: the built-in PC)
 #   # args: TEXT       (the wizard's command-line text)
 #   # expect-status: N (the run's exit status; default 0)
@@ -27,8 +28,11 @@ foreach(line IN LISTS header)
     list(APPEND result_has "${CMAKE_MATCH_1}")
   endif()
 endforeach()
+if(NOT DEFINED RUN_MODE)
+  set(RUN_MODE --headless)
+endif()
 file(REMOVE_RECURSE ${OUT})
-execute_process(COMMAND ${EXE} --headless --fresh --machine ${OUT}/machine ${scenario_args}
+execute_process(COMMAND ${EXE} ${RUN_MODE} --fresh --machine ${OUT}/machine ${scenario_args}
                         --script ${SCRIPT} --out ${OUT} ${wizard_args}
                 RESULT_VARIABLE status)
 if(NOT status EQUAL expected_status)

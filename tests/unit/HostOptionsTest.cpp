@@ -59,3 +59,48 @@ TEST(HostOptions, AcceptsTheRunsThatSayWhatTheyMean)
 }
 
 }  // namespace
+
+namespace {
+
+struct RealTimeCase {
+    std::vector<std::string> args;
+    const char* refusal;  // null: taken
+};
+
+}  // namespace
+
+TEST(HostOptions, ScriptRunsHeadlessOrInARealWindow)
+{
+    const RealTimeCase cases[] = {
+        {{"--headless", "--script", "a.tcs"}, nullptr},
+        {{"--real-time", "--script", "a.tcs"}, nullptr},
+        {{"--real-time", "--script", "a.tcs", "--speed", "20"}, nullptr},
+        {{"--script", "a.tcs"}, "--script goes with --headless or --real-time"},
+        {{"--real-time"}, "--real-time needs --script"},
+        {{"--real-time", "--headless", "--script", "a.tcs"}, "--real-time runs in a window: leave out --headless"},
+    };
+    for (const RealTimeCase& c : cases) {
+        std::string args;
+        for (const auto& a : c.args) args += a + " ";
+        if (!c.refusal) {
+            EXPECT_NO_THROW(lab::ParseHostOptions(c.args)) << args;
+            continue;
+        }
+        try {
+            lab::ParseHostOptions(c.args);
+            ADD_FAILURE() << args << "was taken";
+        } catch (const lab::HostOptionsError& e) {
+            EXPECT_EQ(std::string(e.what()), c.refusal) << args;
+        }
+    }
+}
+
+TEST(HostOptions, RealTimeKeepsTheScriptAndTheSpeed)
+{
+    const lab::HostOptions o = lab::ParseHostOptions({"--real-time", "--script", "a.tcs", "--speed", "20", "/show", "driver"});
+    EXPECT_TRUE(o.realTime);
+    EXPECT_FALSE(o.headless);
+    EXPECT_EQ(o.script.value_or(""), "a.tcs");
+    EXPECT_EQ(o.speed, 20.0);
+    EXPECT_EQ(o.commandLine, "/show driver");
+}
