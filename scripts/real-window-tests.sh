@@ -51,8 +51,9 @@ done
 # Client-area places of the controls (English): the wizard's Cancel, the question's No and Yes.
 cancel_at=(671 450); no_at=(244 121); yes_at=(169 121)
 window_of_size() {  # pid width height: the visible window of the program with that client size
-  local pid=$1 w=$2 h=$3 id
-  for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+  local pid=$1 w=$2 h=$3 id p
+  # The program runs under `timeout`: its windows carry the pid of timeout's child.
+  for id in $(for p in "$pid" $(pgrep -P "$pid"); do xdotool search --onlyvisible --pid "$p" 2>/dev/null; done); do
     if xwininfo -id "$id" 2>/dev/null | grep -q "Width: $w\$" && xwininfo -id "$id" | grep -q "Height: $h\$"; then
       echo "$id"; return 0
     fi
