@@ -19,6 +19,7 @@
 #include "lab/ChildProcess.h"
 #include "lab/RunReport.h"
 #include "lab/OnScreen.h"
+#include "lab/PngFile.h"
 #include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wizard/SetupDlg.h"
@@ -214,7 +215,9 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
     case Op::Screenshot: {
         QImage screen;
         rt::SendToUi([&] { screen = Framework::GrabScreen(); });
-        if (!m_out.empty()) screen.save(QString::fromStdString((m_out / (line.texts[0] + ".png")).string()));
+        std::string problem;
+        if (!m_out.empty() && !WritePng(screen, (m_out / (line.texts[0] + ".png")).string(), &problem))
+            return fail("screenshot: " + problem);
         return out;
     }
     case Op::World:
