@@ -212,7 +212,8 @@ void DrawFrame(QPainter& p, CDialogEx* dialog)
 
 QImage GrabScreen(int width, int height)
 {
-    QImage screen(width, height, QImage::Format_ARGB32_Premultiplied);
+    // Opaque: the desktop colour fills every pixel first.
+    QImage screen(width, height, QImage::Format_RGB32);
     screen.fill(QColor(40, 72, 110));
     QPainter p(&screen);
     for (CDialogEx* dialog : g_zOrder) {
@@ -222,8 +223,9 @@ QImage GrabScreen(int width, int height)
         const QRegion shape = dialog->WindowRegion();
         if (!shape.isEmpty()) p.setClipRegion(shape.translated(dialog->WindowRect().topLeft()));
         if (dialog->HasCaption()) DrawFrame(p, dialog);
-        QPixmap pixels = dialog->Widget()->grab();
-        p.drawPixmap(dialog->ClientRectOnScreen().topLeft(), pixels);
+        // Painted straight into the screen image, without a pixmap of its own.
+        dialog->Widget()->render(&p, dialog->ClientRectOnScreen().topLeft(), QRegion(),
+                                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
         p.setClipping(false);
         p.setOpacity(1.0);
     }
