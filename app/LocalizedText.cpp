@@ -1,9 +1,12 @@
 #include "app/LocalizedText.h"
 
+#include <algorithm>
 #include <climits>
 #include <map>
 #include <mutex>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
 #include "app/Globals.h"
 #include "platform/Platform.h"
@@ -12,34 +15,93 @@
 
 namespace {
 
-// Table -> block number (ID / 16 + 1) -> the block's 16 strings (missing ones absent).
-using Block = std::map<UINT, std::wstring>;
-using Table = std::map<UINT, Block>;
-
-std::map<int, Table>& Tables()
+// Calls line(id, raw) for every entry of a table file, raw being the text as written
+// (escapes not undone); throws std::runtime_error naming the line of a malformed entry.
+template <class Fn>
+void ForEachEntry(std::string_view utf8, Fn&& line)
 {
-    static std::map<int, Table> tables;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
-            const EmbeddedStringTable& file = kEmbeddedStringTables[i];
-            Table& table = tables[file.langid];
-            for (auto& [id, text] : ParseStringTable(std::string(file.utf8, file.size))) table[id / 16 + 1][id] = text;
+    std::size_t pos = 0;
+    int lineNo = 0;
+    while (pos <= utf8.size()) {
+        std::size_t end = utf8.find('\n', pos);
+        std::string_view text = utf8.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        pos = end == std::string_view::npos ? utf8.size() + 1 : end + 1;
+        ++lineNo;
+        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+        if (text.empty() || text[0] == '#') continue;
+        std::size_t tab = text.find('\t');
+        if (tab == std::string_view::npos)
+            throw std::runtime_error("line " + std::to_string(lineNo) + ": no tab after the ID");
+        std::string_view idText = text.substr(0, tab);
+        if (idText.empty() || idText.find_first_not_of("0123456789") != std::string_view::npos)
+            throw std::runtime_error("line " + std::to_string(lineNo) + ": the ID must be a number");
+        if (idText.size() > 5) throw std::runtime_error("line " + std::to_string(lineNo) + ": ID over 65535");
+        unsigned long id = std::stoul(std::string(idText));
+        if (id > 65535) throw std::runtime_error("line " + std::to_string(lineNo) + ": ID over 65535");
+        line(static_cast<UINT>(id), text.substr(tab + 1));
+    }
+}
+
+// The text of an entry: the escapes \r \n \t \\ undone, any other backslash kept.
+std::wstring EntryText(std::string_view raw)
+{
+    std::string text;
+    text.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\\' && i + 1 < raw.size()) {
+            char e = raw[i + 1];
+            if (e == 'r') { text += '\r'; ++i; continue; }
+            if (e == 'n') { text += '\n'; ++i; continue; }
+            if (e == 't') { text += '\t'; ++i; continue; }
+            if (e == '\\') { text += '\\'; ++i; continue; }
         }
-    });
-    return tables;
+        text += raw[i];
+    }
+    return Utf8ToWide(text);
+}
+
+// A table as an index into its compiled-in file: the entries sorted by ID, each text
+// decoded when it is looked up. A language's index is made when it is first needed:
+// most runs read one or two of the 25 tables, and the language names one string each.
+struct Entry {
+    UINT id;
+    std::string_view raw;
+};
+using Table = std::vector<Entry>;
+
+std::mutex g_tablesMutex;
+std::map<int, Table> g_tables;  // indexed so far; guarded by g_tablesMutex
+
+const Table* TableLocked(int langid)
+{
+    auto t = g_tables.find(langid);
+    if (t != g_tables.end()) return &t->second;
+    for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) {
+        const EmbeddedStringTable& file = kEmbeddedStringTables[i];
+        if (file.langid != langid) continue;
+        Table table;
+        ForEachEntry(std::string_view(file.utf8, file.size),
+                     [&](UINT id, std::string_view raw) { table.push_back({id, raw}); });
+        // A later entry of the same ID replaces an earlier one.
+        std::stable_sort(table.begin(), table.end(), [](const Entry& a, const Entry& b) { return a.id < b.id; });
+        return &(g_tables[langid] = std::move(table));
+    }
+    return nullptr;
 }
 
 bool FindIn(int langid, UINT id, std::wstring& text)
 {
-    auto& tables = Tables();
-    auto t = tables.find(langid);
-    if (t == tables.end()) return false;
-    auto b = t->second.find(id / 16 + 1);
-    if (b == t->second.end()) return false;
-    auto s = b->second.find(id);
-    if (s == b->second.end()) return false;
-    text = s->second;
+    std::string_view raw;
+    {
+        std::lock_guard lock(g_tablesMutex);
+        const Table* table = TableLocked(langid);
+        if (!table) return false;
+        auto after = std::upper_bound(table->begin(), table->end(), id,
+                                      [](UINT value, const Entry& e) { return value < e.id; });
+        if (after == table->begin() || std::prev(after)->id != id) return false;
+        raw = std::prev(after)->raw;
+    }
+    text = EntryText(raw);
     return true;
 }
 
@@ -48,37 +110,7 @@ bool FindIn(int langid, UINT id, std::wstring& text)
 std::vector<std::pair<UINT, std::wstring>> ParseStringTable(const std::string& utf8)
 {
     std::vector<std::pair<UINT, std::wstring>> out;
-    std::size_t pos = 0;
-    int lineNo = 0;
-    while (pos <= utf8.size()) {
-        std::size_t end = utf8.find('\n', pos);
-        std::string line = utf8.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        pos = end == std::string::npos ? utf8.size() + 1 : end + 1;
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        std::size_t tab = line.find('\t');
-        if (tab == std::string::npos)
-            throw std::runtime_error("line " + std::to_string(lineNo) + ": no tab after the ID");
-        std::string idText = line.substr(0, tab);
-        if (idText.empty() || idText.find_first_not_of("0123456789") != std::string::npos)
-            throw std::runtime_error("line " + std::to_string(lineNo) + ": the ID must be a number");
-        if (idText.size() > 5) throw std::runtime_error("line " + std::to_string(lineNo) + ": ID over 65535");
-        unsigned long id = std::stoul(idText);
-        if (id > 65535) throw std::runtime_error("line " + std::to_string(lineNo) + ": ID over 65535");
-        std::string raw = line.substr(tab + 1), text;
-        for (std::size_t i = 0; i < raw.size(); ++i) {
-            if (raw[i] == '\\' && i + 1 < raw.size()) {
-                char e = raw[i + 1];
-                if (e == 'r') { text += '\r'; ++i; continue; }
-                if (e == 'n') { text += '\n'; ++i; continue; }
-                if (e == 't') { text += '\t'; ++i; continue; }
-                if (e == '\\') { text += '\\'; ++i; continue; }
-            }
-            text += raw[i];
-        }
-        out.emplace_back(static_cast<UINT>(id), Utf8ToWide(text));
-    }
+    ForEachEntry(utf8, [&](UINT id, std::string_view raw) { out.emplace_back(id, EntryText(raw)); });
     return out;
 }
 
@@ -195,6 +227,6 @@ int UiLanguageIndex(int langid)
 std::vector<int> StringTableLanguages()
 {
     std::vector<int> out;
-    for (auto& [l, t] : Tables()) out.push_back(l);
+    for (std::size_t i = 0; i < kEmbeddedStringTableCount; ++i) out.push_back(kEmbeddedStringTables[i].langid);
     return out;
 }
