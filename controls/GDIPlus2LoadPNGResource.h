@@ -1,5 +1,5 @@
 #pragma once
-// One PNG picture of the program, found by its resource ID and decoded once; and the
+// One PNG picture of the program, found by its resource ID and decoded when first used; and the
 // two ways a decoded picture reaches the screen: drawn alpha-blended at its natural
 // size, or converted into a bitmap over a background colour.
 #include <QImage>
@@ -26,8 +26,8 @@ public:
     void Empty();
 
     // The decoded picture, or null while empty.
-    const QImage* GetBitmap() const { return m_bitmap.isNull() ? nullptr : &m_bitmap; }
-    bool IsLoaded() const { return !m_bitmap.isNull(); }
+    const QImage* GetBitmap() const { return Picture().isNull() ? nullptr : &m_bitmap; }
+    bool IsLoaded() const { return !Picture().isNull(); }
     int ResourceId() const { return m_nResourceId; }  // 0 while empty
 
     // Draws the whole picture at its natural size with its top-left corner at (x, y),
@@ -39,6 +39,10 @@ public:
     QImage CreateBitmap(QRgb background = 0x00FFFFFF) const;
 
 private:
-    QImage m_bitmap;
+    // Decodes on first use (once per process for each picture).
+    const QImage& Picture() const;
+
+    mutable QImage m_bitmap;
+    mutable bool m_bDecoded = false;
     int m_nResourceId = 0;
 };
