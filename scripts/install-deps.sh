@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev nlohmann-json3-dev libgtest-dev libgmock-dev
           pkg-config libgmime-3.0-dev libxcb1-dev libpng-dev
+          libspdlog-dev  # bench/run.sh only
           fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg
           xvfb xauth openbox xdotool x11-utils imagemagick
           python3 dpkg-dev file desktop-file-utils man-db lintian  # the package: scripts/package-check.sh
