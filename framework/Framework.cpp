@@ -80,6 +80,8 @@ protected:
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // A dialog may take Enter itself (Enter in an edit box means its default button).
+            if (dialog->PreTranslateKey(key->key(), pressed)) return true;
             QKeyEvent space(event->type(), Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
             QCoreApplication::sendEvent(watched, &space);
             return true;

@@ -1,0 +1,283 @@
+// The password dialog's fonts, button row and three page layouts, left-to-right and
+// mirrored.
+#include <QFontMetrics>
+
+#include <algorithm>
+
+#include "app/Globals.h"
+#include "app/LocalizedText.h"
+#include "controls/MyButton.h"
+#include "controls/MyComboBox.h"
+#include "controls/MyRTF.h"
+#include "controls/MyStatic.h"
+#include "dialogs/PasswordDlg.h"
+#include "dialogs/PrefixText.h"
+#include "framework/Controls.h"
+#include "framework/Edit.h"
+#include "framework/TextDraw.h"
+
+namespace {
+
+constexpr int kLanguageThai = 1054, kLanguagePolish = 1045, kLanguageFrench = 1036;
+constexpr int kButtonY = 215, kButtonH = 27;
+const QColor kTextColour(0, 70, 109);
+
+QFont ArialFont(int pixels, bool bold)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+int TextWidth(const std::wstring& text, const QFont& font)
+{
+    return QFontMetrics(font).horizontalAdvance(ToQ(text));
+}
+
+// The languages whose security instruction fits in fewer lines keep the controls under
+// it higher up.
+bool ShortInstruction(int lang) { return lang == 1033 || lang == 1035 || lang == 1046 || lang == 1055; }
+
+// Where the gap of a sentence begins: after the blank that precedes a run of blanks.
+int GapIndex(const std::wstring& sentence)
+{
+    const std::size_t at = sentence.find(L"  ");
+    return at == std::wstring::npos ? static_cast<int>(sentence.size()) : static_cast<int>(at) + 1;
+}
+
+}  // namespace
+
+void CPasswordDlg::CreateFonts()
+{
+    const int base = g_nUiLanguage == kLanguageThai ? 18 : 16;
+    m_fontEdit = ArialFont(base, true);
+    m_fontTitle = ArialFont(base + 4, true);
+    m_fontTitle2 = ArialFont(20, true);
+    m_fontText = ArialFont(base, false);
+    m_fontSmall = ArialFont(base - 1, false);
+    m_fontBold = ArialFont(base, true);
+}
+
+QRect CPasswordDlg::TemplateRect(int x, int y, int w, int h) const
+{
+    // Dialog units of the template's font, Arial 10 point: 7 x 17 pixels per 4 x 8 units,
+    // which make the template's 278 x 129 units the dialog's 483 x 274 pixels.
+    constexpr int cx = 7, cy = 17;
+    auto scale = [](int v, int base, int units) { return (v * base + units / 2) / units; };
+    return QRect(scale(x, cx, 4), scale(y, cy, 8), scale(w, cx, 4), scale(h, cy, 8));
+}
+
+void CPasswordDlg::PlaceButtonRow()
+{
+    const int lang = g_nUiLanguage;
+    int backX = 132, backW = 70, nextX = 207, nextW = 70, cancelX = 282;
+    if (IsRtlLanguage(lang)) {
+        backX = 282;
+        cancelX = 132;
+    } else if (lang == kLanguageFrench) {
+        backX = 119, backW = 93, nextX = 217, cancelX = 292;
+    } else if (lang == 1035 || lang == 1043 || lang == 1057) {
+        backX = 122, nextX = 197, nextW = 93, cancelX = 295;
+    }
+    GetDlgItem(IdBack)->MoveWindow(backX, kButtonY, backW, kButtonH);
+    GetDlgItem(IdNext)->MoveWindow(nextX, kButtonY, nextW, kButtonH);
+    GetDlgItem(IdCancel)->MoveWindow(cancelX, kButtonY, 70, kButtonH);
+    for (int id : {IdBack, IdNext, IdCancel}) {
+        if (IsRtlLanguage(lang)) {
+            GetDlgItem(id)->ModifyStyle(0, SS_RIGHT);
+            GetDlgItem(id)->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+        }
+        GetDlgItem(id)->ShowWindow(SW_SHOW);
+    }
+}
+
+void CPasswordDlg::HidePageControls()
+{
+    for (int id : {IdSsidEdit, IdKeyEdit, IdTitle, IdTitle2, IdSsidHint, IdBoxEmpty, IdBoxTicked, IdBoxLabel,
+                   IdSecurityCombo, IdSecurityLabel, IdKeyLabel, IdRtlInstruction, IdRtlNextWord, IdInstruction})
+        GetDlgItem(id)->ShowWindow(SW_HIDE);
+}
+
+void CPasswordDlg::PlaceText(int id, const std::wstring& text, const QRect& rect, const QFont& font, bool rtl)
+{
+    CWnd* c = GetDlgItem(id);
+    c->SetFont(font);
+    c->SetTextColor(kTextColour);
+    if (rtl) {
+        c->ModifyStyle(0, SS_RIGHT);
+        c->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+    } else {
+        c->ModifyStyle(SS_RIGHT, 0);
+        c->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
+    }
+    c->SetWindowTextW(text);
+    c->MoveWindow(rect.x(), rect.y(), rect.width(), rect.height());
+    c->ShowWindow(SW_SHOW);
+}
+
+void CPasswordDlg::PlaceBoxes(int x, int y, int labelX, int labelRight, const QFont& labelFont, bool rtl)
+{
+    // The two pictures share one place; the characters-shown flag says which one shows.
+    for (int id : {IdBoxEmpty, IdBoxTicked}) GetDlgItem(id)->MoveWindow(x, y, 16, 16);
+    GetDlgItem(IdBoxEmpty)->ShowWindow(m_bCharsShown ? SW_HIDE : SW_SHOW);
+    GetDlgItem(IdBoxTicked)->ShowWindow(m_bCharsShown ? SW_SHOW : SW_HIDE);
+    CWnd* label = GetDlgItem(IdBoxLabel);
+    const std::wstring text = LoadText(233);
+    label->SetFont(labelFont);
+    label->SetWindowTextW(text);
+    // The label draws itself in the link face of its own; it is sized to hold the text in
+    // both that face and the font the layout measures with.
+    QFont drawn(QStringLiteral("Arial"));
+    drawn.setPixelSize(LinkStyleFor(IdBoxLabel, g_nUiLanguage, false).pixelHeight);
+    const int w = std::max(TextWidth(text, labelFont), TextWidth(text, drawn)) + 4;
+    const int h = std::max(QFontMetrics(labelFont).height(), QFontMetrics(drawn).height());
+    // The label's line is centred on the box.
+    const int top = y + 8 - h / 2;
+    label->MoveWindow(rtl ? labelRight - w : labelX, top, w, h);
+    label->ShowWindow(SW_SHOW);
+}
+
+void CPasswordDlg::LayoutSsidPage()
+{
+    const int lang = g_nUiLanguage;
+    const bool rtl = IsRtlLanguage(lang);
+    HidePageControls();
+    const std::wstring title = LoadText(232);
+    QRect titleRect(28, 19, 425, 60);
+    if (rtl) {
+        // The mirrored title line is 20 pixels high, less than its own font needs: it grows
+        // to the height of its text so that no descender is cut.
+        const QRect needed = QFontMetrics(m_fontTitle).boundingRect(QRect(0, 0, 413, 1000), Qt::TextWordWrap, ToQ(title));
+        titleRect = QRect(32, 22, 413, std::max(20, needed.height() + 4));
+    }
+    PlaceText(IdTitle, title, titleRect, m_fontTitle, rtl);
+    const QRect hint = lang == kLanguagePolish ? QRect(32, 80, 450, 20) : TemplateRect(16, 28, 238, 16);
+    PlaceText(IdSsidHint, LoadText(234), hint, m_fontText, rtl);
+    CEdit* ssid = Edit(IdSsidEdit);
+    if (rtl) {
+        ssid->ModifyStyle(0, SS_RIGHT);
+        ssid->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+    }
+    const int y = 97 + (lang == kLanguagePolish ? 20 : 0);
+    ssid->MoveWindow(rtl ? 263 : 45, y, 150, 20);
+    if (m_bRetry) {
+        m_strSsid = g_szTargetSsid.Get();
+        ssid->SetWindowTextW(m_strSsid);
+    }
+    ssid->ShowWindow(SW_SHOW);
+    GetDlgItem(IdNext)->EnableWindow(!ssid->GetWindowTextW().empty());
+    GetDlgItem(IdBack)->ShowWindow(SW_SHOW);
+    GetDlgItem(IdBack)->EnableWindow(false);
+    GetDlgItem(IdCancel)->ShowWindow(SW_SHOW);
+}
+
+void CPasswordDlg::LayoutSecurityInstruction(bool rtl)
+{
+    if (!rtl) {
+        GetDlgItem(IdInstruction)->MoveWindow(28, 42, 425, 60);
+        GetDlgItem(IdInstruction)->ShowWindow(SW_SHOW);
+        return;
+    }
+    // Right-to-left: the plain sentence with the bold word laid over its gap, where the
+    // sentence's own layout puts the gap.
+    const std::wstring sentence = LoadText(236);
+    const QRect rect(28, 42, 418, 64);
+    PlaceText(IdRtlInstruction, sentence, rect, m_fontText, true);
+    auto* text = static_cast<CStaticText*>(GetDlgItem(IdRtlInstruction));
+    const QPointF at = Framework::TextPositionOf(rect, ToQ(sentence), m_fontText,
+                                                 static_cast<Qt::Alignment>(text->Alignment()), true,
+                                                 GapIndex(sentence));
+    const std::wstring word = LoadText(10006);
+    const int w = TextWidth(word, m_fontBold) + 2;
+    const int h = QFontMetrics(m_fontBold).height();
+    PlaceText(IdRtlNextWord, word, QRect(static_cast<int>(at.x()) - w, static_cast<int>(at.y()), w, h), m_fontBold,
+              true);
+}
+
+void CPasswordDlg::LayoutSecurityPage()
+{
+    const int lang = g_nUiLanguage;
+    const bool rtl = IsRtlLanguage(lang);
+    HidePageControls();
+    PlaceText(IdTitle, LoadText(168), QRect(28, 22, 425, 60), m_fontTitle, rtl);
+    LayoutSecurityInstruction(rtl);
+
+    const int h = ShortInstruction(lang) ? -7 : -20;
+    const int g = ShortInstruction(lang) ? 0 : 4;
+    auto* combo = static_cast<CMyComboBox*>(GetDlgItem(IdSecurityCombo));
+    CEdit* key = Edit(IdKeyEdit);
+    const std::wstring securityText = LoadText(167), keyText = LoadText(166);
+    if (rtl) {
+        const int sw = TextWidth(securityText, m_fontSmall) + 2, kw = TextWidth(keyText, m_fontSmall) + 2;
+        PlaceText(IdSecurityLabel, securityText, QRect(413 - sw, 86, sw, 16), m_fontSmall, true);
+        PlaceText(IdKeyLabel, keyText, QRect(413 - kw, 135, kw, 16), m_fontSmall, true);
+        combo->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+        combo->MoveWindow(281, 103, 132, CMyComboBox::kFaceHeight);
+        key->ModifyStyle(0, SS_RIGHT);
+        key->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+        key->MoveWindow(253, 152, 160, 20);
+    } else {
+        PlaceText(IdSecurityLabel, securityText, QRect(45, 81 - h, 300, 16), m_fontSmall, false);
+        combo->MoveWindow(45, 98 - h, 132, CMyComboBox::kFaceHeight);
+        PlaceText(IdKeyLabel, keyText, QRect(45, 133 - g - h, 300, 16), m_fontSmall, false);
+        key->MoveWindow(45, 150 - g - h, 160, 20);
+    }
+    // The key is masked again whenever this page is laid out.
+    m_bCharsShown = 0;
+    key->SetPasswordChar(L'*');
+    if (rtl) PlaceBoxes(398, 174, 0, 395, m_fontSmall, true);
+    else PlaceBoxes(48, 172 - g - h, 70, 0, m_fontSmall, false);
+
+    if (m_bRetry) {
+        combo->SetCurSel(m_nSecurity);
+        key->SetWindowTextW(g_szNetworkKey.Get());
+    } else {
+        combo->SetCurSel(m_nSecurity);
+    }
+    combo->ShowWindow(SW_SHOW);
+    key->ShowWindow(SW_SHOW);
+    ApplySecurityFromSelection();
+    ApplyNextRule();
+    GetDlgItem(IdBack)->ShowWindow(SW_SHOW);
+    GetDlgItem(IdBack)->EnableWindow(true);
+    GetDlgItem(IdCancel)->ShowWindow(SW_SHOW);
+}
+
+void CPasswordDlg::LayoutPasswordPage()
+{
+    const int lang = g_nUiLanguage;
+    const bool rtl = IsRtlLanguage(lang);
+    HidePageControls();
+    CEdit* key = Edit(IdKeyEdit);
+    m_strKey = m_bRetry ? g_szNetworkKey.Get() : std::wstring();
+    key->SetWindowTextW(m_strKey);
+
+    const std::wstring lead = LoadText(197);
+    const std::wstring ssid = g_szTargetSsid.Get();
+    const std::wstring title = lead + L" " + DoubleAmpersands(ssid);
+    const QRect titleRect(28, 19, 425, 60);
+    if (lang == kLanguageThai && TextWidth(lead + L" " + ssid, m_fontTitle) > 269) {
+        // A long Thai title keeps its sentence on the first line and the name below.
+        PlaceText(IdTitle, lead, titleRect, m_fontTitle, rtl);
+        const int titleHeight = QFontMetrics(m_fontTitle).height();
+        PlaceText(IdTitle2, DoubleAmpersands(ssid), QRect(28, titleHeight + 23, 425, 60), m_fontTitle2, rtl);
+    } else {
+        PlaceText(IdTitle, title, titleRect, m_fontTitle, rtl);
+    }
+
+    if (rtl) {
+        key->ModifyStyle(0, SS_RIGHT);
+        key->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+        key->MoveWindow(253, 70, 160, 20);
+        PlaceBoxes(398, 100, 0, 388, m_fontBold, true);
+    } else {
+        key->MoveWindow(45, 80, 160, 20);
+        PlaceBoxes(48, 106, 65, 0, m_fontBold, false);
+    }
+    key->ShowWindow(SW_SHOW);
+    ApplyNextRule();
+    GetDlgItem(IdBack)->ShowWindow(SW_SHOW);
+    GetDlgItem(IdBack)->EnableWindow(false);
+    GetDlgItem(IdCancel)->ShowWindow(SW_SHOW);
+}
