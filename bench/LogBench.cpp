@@ -61,7 +61,7 @@ double SpdlogLinesPerSecond(const std::vector<std::wstring>& lines, const std::f
 
 int main(int argc, char** argv)
 {
-    const int count = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 100000;
+    const int count = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 40000;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     auto dir = std::filesystem::temp_directory_path() / ("tc-log-bench-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);

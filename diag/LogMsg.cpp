@@ -1,6 +1,8 @@
 #include "diag/LogMsg.h"
 
+#include <bit>
 #include <chrono>
+#include <climits>
 #include <cstdarg>
 #include <cwchar>
 #include <vector>
@@ -70,10 +72,23 @@ std::size_t Utf16Units(wchar_t c)
     return 1;
 }
 
-void AppendUtf16(std::u16string& out, const std::wstring& text)
+// How many characters of a caller's message are kept: at most LOG_MAX_MESSAGE UTF-16
+// units, never half a pair.
+std::size_t MessageLength(const wchar_t* message)
 {
-    out.reserve(out.size() + text.size());
-    for (wchar_t c : text) {
+    if (!message) return 0;
+    std::size_t units = 0, i = 0;
+    for (; i < LOG_MAX_MESSAGE && message[i] != L'\0'; ++i) {
+        units += Utf16Units(message[i]);
+        if (units > LOG_MAX_MESSAGE) break;
+    }
+    return i;
+}
+
+void AppendUtf16(std::u16string& out, const wchar_t* text, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        const wchar_t c = text[i];
         if constexpr (sizeof(wchar_t) > 2) {
             const auto cp = static_cast<std::uint32_t>(c);
             if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -90,18 +105,39 @@ void AppendUtf16(std::u16string& out, const std::wstring& text)
     }
 }
 
-// A caller's message, at most LOG_MAX_MESSAGE UTF-16 units and never half a pair.
-std::wstring MessageText(const wchar_t* message)
+void AppendUtf16(std::u16string& out, const std::wstring& text) { AppendUtf16(out, text.data(), text.size()); }
+
+void AppendAscii(std::u16string& out, const char* text)
 {
-    std::wstring text;
-    if (!message) return text;
-    std::size_t units = 0;
-    for (std::size_t i = 0; i < LOG_MAX_MESSAGE && message[i] != L'\0'; ++i) {
-        units += Utf16Units(message[i]);
-        if (units > LOG_MAX_MESSAGE) break;
-        text.push_back(message[i]);
+    for (; *text; ++text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
+}
+
+void AppendNumber(std::u16string& out, long long value)
+{
+    char16_t digits[24];
+    int n = 0;
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    do {
+        digits[n++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (value < 0) out.push_back(u'-');
+    while (n) out.push_back(digits[--n]);
+}
+
+// The time stamp of an entry, made once per second of the clock (per thread).
+const std::u16string& StampFor(std::int64_t ms)
+{
+    thread_local std::int64_t second = INT64_MIN;
+    thread_local std::u16string stamp;
+    const std::int64_t s = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    if (s != second) {
+        second = s;
+        stamp.clear();
+        AppendUtf16(stamp, TimeStamp(ms));
     }
-    return text;
+    return stamp;
 }
 
 // A zero-terminated text in a fixed record field.
@@ -274,14 +310,21 @@ void CLogMsg::FlushBuffer()
 void CLogMsg::FlushBufferLocked()
 {
     if (m_strBuffer.empty() || !m_file) return;
-    std::vector<unsigned char> bytes;
-    bytes.reserve(m_strBuffer.size() * 2);
-    for (char16_t unit : m_strBuffer) {
-        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(unit >> 8));
+    // UTF-16 little-endian: on a little-endian machine the buffer's own bytes.
+    bool written;
+    if constexpr (std::endian::native == std::endian::little) {
+        written = m_file->Write(m_strBuffer.data(), m_strBuffer.size() * sizeof(char16_t));
+    } else {
+        std::vector<unsigned char> bytes;
+        bytes.reserve(m_strBuffer.size() * 2);
+        for (char16_t unit : m_strBuffer) {
+            bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
+            bytes.push_back(static_cast<unsigned char>(unit >> 8));
+        }
+        written = m_file->Write(bytes.data(), bytes.size());
     }
     // A failed write keeps the text, so the next flush offers it again.
-    if (!m_file->Write(bytes.data(), bytes.size())) return;
+    if (!written) return;
     m_strBuffer.clear();
 }
 
@@ -316,23 +359,27 @@ void CLogMsg::AddLogLocked(const wchar_t* message, const wchar_t* functionName, 
     if (!known) return;
     if ((kind == LOG_LOCALE || kind == LOG_ADAPTER || kind == LOG_NETCONFIG) && !message) return;
 
-    const std::wstring stamp = TimeStamp(WallNowMs());
+    const std::int64_t now = WallNowMs();
     const std::int64_t mainThread = s_mainThreadId;
     const int number = static_cast<int>(mainThread >= 0 ? static_cast<DWORD>(mainThread)
                                                         : m_dwProcessId);
+    // The frequent kinds go straight into the buffer: "T [N] M", "T [N] F() : M", "T [N] F - M".
+    if (kind == LOG_TEXT || kind == LOG_FUNC || kind == LOG_FUNC_DASH) {
+        m_strBuffer += StampFor(now);
+        AppendAscii(m_strBuffer, " [");
+        AppendNumber(m_strBuffer, number);
+        AppendAscii(m_strBuffer, "] ");
+        if (kind != LOG_TEXT) {
+            AppendUtf16(m_strBuffer, func, std::wcslen(func));
+            AppendAscii(m_strBuffer, kind == LOG_FUNC ? "() : " : " - ");
+        }
+        AppendUtf16(m_strBuffer, message, MessageLength(message));
+        AppendAscii(m_strBuffer, "\r\n");
+        return;
+    }
+    const std::wstring stamp = TimeStamp(now);
     std::wstring entry;
     switch (kind) {
-    case LOG_TEXT:
-        entry = Format(L"%ls [%d] %ls\r\n", stamp.c_str(), number, MessageText(message).c_str());
-        break;
-    case LOG_FUNC:
-        entry = Format(L"%ls [%d] %ls() : %ls\r\n", stamp.c_str(), number, func,
-                       MessageText(message).c_str());
-        break;
-    case LOG_FUNC_DASH:
-        entry = Format(L"%ls [%d] %ls - %ls\r\n", stamp.c_str(), number, func,
-                       MessageText(message).c_str());
-        break;
     case LOG_LOCALE: {
         const auto* language = reinterpret_cast<const std::int32_t*>(message);
         entry = Format(L"%ls [%d] Usable locale found: %d.\r\n", stamp.c_str(), number,

@@ -25,25 +25,32 @@ std::wstring RootedKey(HKEY_ROOT root, const std::wstring& subKey)
 
 bool IsXp(const Scenario& s) { return s.os.version.rfind("5.", 0) == 0; }
 
+// A file the program writes. Its size is counted as it grows, so asking for it (the
+// log does before every line) costs no system call.
 class HostFile : public FileHandle {
 public:
-    explicit HostFile(std::FILE* f) : m_f(f) {}
+    explicit HostFile(std::FILE* f) : m_f(f) { m_size = Position(); }
     ~HostFile() override { std::fclose(m_f); }
     bool Write(const void* data, std::size_t bytes) override
     {
         bool ok = std::fwrite(data, 1, bytes, m_f) == bytes;
-        std::fflush(m_f);
+        ok = std::fflush(m_f) == 0 && ok;
+        // After a failure only the file knows how much of it arrived.
+        m_size = ok ? m_size + bytes : Position();
         return ok;
     }
-    std::uint64_t GetFileSize() override
+    std::uint64_t GetFileSize() override { return m_size; }
+
+private:
+    std::uint64_t Position()
     {
         std::fflush(m_f);
         long pos = std::ftell(m_f);
         return pos < 0 ? 0 : static_cast<std::uint64_t>(pos);
     }
 
-private:
     std::FILE* m_f;
+    std::uint64_t m_size = 0;
 };
 
 class FlockMutex : public MutexHandle {
