@@ -30,7 +30,11 @@ void OnPngWarning(png_structp, png_const_charp) {}
 bool WritePng(const QImage& image, const std::string& path, std::string* error)
 {
     std::string message;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    // 32-bit pixels as they are in memory (B, G, R, X on a little-endian machine): libpng
+    // drops the fourth byte itself, so no copy of the screen is made.
+    const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_ARGB32);
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) {
         if (error) *error = path + ": " + std::strerror(errno);
@@ -58,6 +62,12 @@ bool WritePng(const QImage& image, const std::string& path, std::string* error)
     png_set_IHDR(png, info, static_cast<png_uint_32>(rgb.width()), static_cast<png_uint_32>(rgb.height()), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(png, info);
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        png_set_bgr(png);
+        png_set_filler(png, 0, PNG_FILLER_AFTER);
+    } else {
+        png_set_filler(png, 0, PNG_FILLER_BEFORE);
+    }
     png_write_image(png, const_cast<png_bytepp>(rows.data()));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
