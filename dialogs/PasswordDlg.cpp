@@ -16,7 +16,8 @@
 #include "framework/Edit.h"
 
 namespace {
-constexpr int kLanguageFrench = 1036;
+// Canadian French has the same long Back caption as French, and the same wide face.
+constexpr int kLanguageFrench = 1036, kLanguageCanadianFrench = 3084;
 constexpr int kLanguageFinnish = 1035, kLanguageDutch = 1043, kLanguageIndonesian = 1057;
 }  // namespace
 
@@ -47,21 +48,22 @@ void CPasswordDlg::CreateControls()
     const int lang = g_nUiLanguage;
     AddControl<CMyButton>(IdBoxTicked, kTickedBoxFaces);
     AddControl<CMyButton>(IdBoxEmpty, kEmptyBoxFaces);
-    AddControl<CMyButton>(IdBack, lang == kLanguageFrench ? kWideFaces : kStandardFaces);
+    const bool wideBack = lang == kLanguageFrench || lang == kLanguageCanadianFrench;
+    AddControl<CMyButton>(IdBack, wideBack ? kWideFaces : kStandardFaces);
     const bool wideNext = lang == kLanguageFinnish || lang == kLanguageDutch || lang == kLanguageIndonesian;
     AddControl<CMyButton>(IdNext, wideNext ? kWideFaces : kStandardFaces);
     AddControl<CMyButton>(IdCancel, kStandardFaces);
     AddControl<CEdit>(IdKeyEdit);
     AddControl<CPrefixText>(IdTitle);
-    AddControl<CStaticText>(IdSsidHint);
+    AddControl<CPrefixText>(IdSsidHint);
     AddControl<CEdit>(IdSsidEdit);
     AddControl<CMyStatic>(IdBoxLabel);
     AddControl<CMyComboBox>(IdSecurityCombo);
-    AddControl<CStaticText>(IdSecurityLabel);
-    AddControl<CStaticText>(IdKeyLabel);
+    AddControl<CPrefixText>(IdSecurityLabel);
+    AddControl<CPrefixText>(IdKeyLabel);
     AddControl<CPrefixText>(IdTitle2);
-    AddControl<CStaticText>(IdRtlInstruction);
-    AddControl<CStaticText>(IdRtlNextWord);
+    AddControl<CPrefixText>(IdRtlInstruction);
+    AddControl<CPrefixText>(IdRtlNextWord);
     AddControl<CMyRTF>(IdInstruction);
 }
 

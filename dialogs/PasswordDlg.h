@@ -90,9 +90,14 @@ private:
     void LayoutSsidPage();
     void LayoutSecurityPage();
     void LayoutPasswordPage();
-    void LayoutSecurityInstruction(bool rtl);
-    void PlaceText(int id, const std::wstring& text, const QRect& rect, const QFont& font, bool rtl);
-    void PlaceBoxes(int x, int y, int labelX, int labelRight, const QFont& labelFont, bool rtl);
+    // The instruction of the security page; returns its ink.
+    QRect LayoutSecurityInstruction(bool rtl);
+    QRect MarkupInk(class CMyRTF& label) const;
+    // Places a text whole (its control grows to its ink); returns the ink.
+    QRect PlaceText(int id, const std::wstring& text, const QRect& rect, const QFont& font, bool rtl);
+    QRect PlaceTextAbove(int id, const std::wstring& text, QRect rect, const QFont& font, bool rtl, int nextTop);
+    int FitTitleFont(int id, const std::wstring& text, const QRect& rect, int largest, int bottomLimit, bool rtl);
+    void PlaceBoxes(int x, int y, int labelX, int labelRight, const QFont& measureFont, bool rtl);
     QRect TemplateRect(int x, int y, int w, int h) const;
 
     std::function<void()> m_fnConnecting;

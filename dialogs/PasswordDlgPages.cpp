@@ -1,6 +1,8 @@
 // The password dialog's fonts, button row and three page layouts, left-to-right and
 // mirrored.
 #include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -18,8 +20,10 @@
 
 namespace {
 
-constexpr int kLanguageThai = 1054, kLanguagePolish = 1045, kLanguageFrench = 1036;
+constexpr int kLanguageThai = 1054, kLanguagePolish = 1045, kLanguageFrench = 1036, kLanguageCanadianFrench = 3084;
 constexpr int kButtonY = 215, kButtonH = 27;
+constexpr int kGap = 3;            // pixels between a text's ink and what follows it
+constexpr int kSmallestTitle = 12;
 const QColor kTextColour(0, 70, 109);
 
 QFont ArialFont(int pixels, bool bold)
@@ -75,7 +79,7 @@ void CPasswordDlg::PlaceButtonRow()
     if (IsRtlLanguage(lang)) {
         backX = 282;
         cancelX = 132;
-    } else if (lang == kLanguageFrench) {
+    } else if (lang == kLanguageFrench || lang == kLanguageCanadianFrench) {
         backX = 119, backW = 93, nextX = 217, cancelX = 292;
     } else if (lang == 1035 || lang == 1043 || lang == 1057) {
         backX = 122, nextX = 197, nextW = 93, cancelX = 295;
@@ -99,9 +103,9 @@ void CPasswordDlg::HidePageControls()
         GetDlgItem(id)->ShowWindow(SW_HIDE);
 }
 
-void CPasswordDlg::PlaceText(int id, const std::wstring& text, const QRect& rect, const QFont& font, bool rtl)
+QRect CPasswordDlg::PlaceText(int id, const std::wstring& text, const QRect& rect, const QFont& font, bool rtl)
 {
-    CWnd* c = GetDlgItem(id);
+    auto* c = static_cast<CPrefixText*>(GetDlgItem(id));
     c->SetFont(font);
     c->SetTextColor(kTextColour);
     if (rtl) {
@@ -112,11 +116,45 @@ void CPasswordDlg::PlaceText(int id, const std::wstring& text, const QRect& rect
         c->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
     }
     c->SetWindowTextW(text);
-    c->MoveWindow(rect.x(), rect.y(), rect.width(), rect.height());
+    // The text stays where the page puts it; the control grows to hold all of its ink
+    // (marks above Arabic and Thai letters, descenders below the last line).
+    const QRect ink = text.empty() ? rect : c->InkFor(rect);
+    c->MoveWindow(rect.united(ink).x(), rect.united(ink).y(), rect.united(ink).width(), rect.united(ink).height());
+    c->SetTextRect(rect);
     c->ShowWindow(SW_SHOW);
+    return ink;
 }
 
-void CPasswordDlg::PlaceBoxes(int x, int y, int labelX, int labelRight, const QFont& labelFont, bool rtl)
+QRect CPasswordDlg::PlaceTextAbove(int id, const std::wstring& text, QRect rect, const QFont& font, bool rtl,
+                                   int nextTop)
+{
+    // A label over a box: when its descenders would touch the box it moves up.
+    QRect ink = PlaceText(id, text, rect, font, rtl);
+    if (ink.bottom() >= nextTop - 1) {
+        rect.translate(0, nextTop - 2 - ink.bottom());
+        ink = PlaceText(id, text, rect, font, rtl);
+    }
+    return ink;
+}
+
+int CPasswordDlg::FitTitleFont(int id, const std::wstring& text, const QRect& rect, int largest, int bottomLimit,
+                               bool rtl)
+{
+    // The title keeps its size unless a long network name would run into the key box;
+    // then it takes the largest size at which it ends above the box.
+    auto* c = static_cast<CPrefixText*>(GetDlgItem(id));
+    c->SetBreakLongWords(true);
+    int size = largest;
+    for (; size > kSmallestTitle; --size) {
+        c->SetFont(ArialFont(size, true));
+        c->SetWindowTextW(text);
+        if (rtl) c->ModifyStyleEx(0, WS_EX_RTLREADING);
+        if (c->InkFor(rect).bottom() <= bottomLimit) break;
+    }
+    return size;
+}
+
+void CPasswordDlg::PlaceBoxes(int x, int y, int labelX, int labelRight, const QFont& measureFont, bool rtl)
 {
     // The two pictures share one place; the characters-shown flag says which one shows.
     for (int id : {IdBoxEmpty, IdBoxTicked}) GetDlgItem(id)->MoveWindow(x, y, 16, 16);
@@ -124,14 +162,14 @@ void CPasswordDlg::PlaceBoxes(int x, int y, int labelX, int labelRight, const QF
     GetDlgItem(IdBoxTicked)->ShowWindow(m_bCharsShown ? SW_SHOW : SW_HIDE);
     CWnd* label = GetDlgItem(IdBoxLabel);
     const std::wstring text = LoadText(233);
-    label->SetFont(labelFont);
+    label->SetFont(m_nMode == PasswordModeSecurity ? m_fontSmall : m_fontText);
     label->SetWindowTextW(text);
     // The label draws itself in the link face of its own; it is sized to hold the text in
-    // both that face and the font the layout measures with.
+    // both that face and the font the page measures it in.
     QFont drawn(QStringLiteral("Arial"));
     drawn.setPixelSize(LinkStyleFor(IdBoxLabel, g_nUiLanguage, false).pixelHeight);
-    const int w = std::max(TextWidth(text, labelFont), TextWidth(text, drawn)) + 4;
-    const int h = std::max(QFontMetrics(labelFont).height(), QFontMetrics(drawn).height());
+    const int w = std::max(TextWidth(text, measureFont), TextWidth(text, drawn)) + 4;
+    const int h = std::max(QFontMetrics(measureFont).height(), QFontMetrics(drawn).height());
     // The label's line is centred on the box.
     const int top = y + 8 - h / 2;
     label->MoveWindow(rtl ? labelRight - w : labelX, top, w, h);
@@ -143,23 +181,18 @@ void CPasswordDlg::LayoutSsidPage()
     const int lang = g_nUiLanguage;
     const bool rtl = IsRtlLanguage(lang);
     HidePageControls();
-    const std::wstring title = LoadText(232);
-    QRect titleRect(28, 19, 425, 60);
-    if (rtl) {
-        // The mirrored title line is 20 pixels high, less than its own font needs: it grows
-        // to the height of its text so that no descender is cut.
-        const QRect needed = QFontMetrics(m_fontTitle).boundingRect(QRect(0, 0, 413, 1000), Qt::TextWordWrap, ToQ(title));
-        titleRect = QRect(32, 22, 413, std::max(20, needed.height() + 4));
-    }
-    PlaceText(IdTitle, title, titleRect, m_fontTitle, rtl);
-    const QRect hint = lang == kLanguagePolish ? QRect(32, 80, 450, 20) : TemplateRect(16, 28, 238, 16);
-    PlaceText(IdSsidHint, LoadText(234), hint, m_fontText, rtl);
+    const QRect titleInk =
+        PlaceText(IdTitle, LoadText(232), rtl ? QRect(32, 22, 413, 20) : QRect(28, 19, 425, 60), m_fontTitle, rtl);
+    // A title that wraps onto a second line pushes the hint, and the hint the box, down.
+    QRect hint = lang == kLanguagePolish ? QRect(32, 80, 450, 20) : TemplateRect(16, 28, 238, 16);
+    if (hint.top() < titleInk.bottom() + kGap) hint.moveTop(titleInk.bottom() + kGap);
+    const QRect hintInk = PlaceText(IdSsidHint, LoadText(234), hint, m_fontText, rtl);
     CEdit* ssid = Edit(IdSsidEdit);
     if (rtl) {
         ssid->ModifyStyle(0, SS_RIGHT);
         ssid->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
     }
-    const int y = 97 + (lang == kLanguagePolish ? 20 : 0);
+    const int y = std::max(97 + (lang == kLanguagePolish ? 20 : 0), hintInk.bottom() + kGap);
     ssid->MoveWindow(rtl ? 263 : 45, y, 150, 20);
     if (m_bRetry) {
         m_strSsid = g_szTargetSsid.Get();
@@ -172,27 +205,48 @@ void CPasswordDlg::LayoutSsidPage()
     GetDlgItem(IdCancel)->ShowWindow(SW_SHOW);
 }
 
-void CPasswordDlg::LayoutSecurityInstruction(bool rtl)
+QRect CPasswordDlg::LayoutSecurityInstruction(bool rtl)
 {
     if (!rtl) {
-        GetDlgItem(IdInstruction)->MoveWindow(28, 42, 425, 60);
-        GetDlgItem(IdInstruction)->ShowWindow(SW_SHOW);
-        return;
+        auto* instruction = static_cast<CMyRTF*>(GetDlgItem(IdInstruction));
+        instruction->MoveWindow(28, 42, 425, 60);
+        instruction->ShowWindow(SW_SHOW);
+        return MarkupInk(*instruction);
     }
     // Right-to-left: the plain sentence with the bold word laid over its gap, where the
     // sentence's own layout puts the gap.
     const std::wstring sentence = LoadText(236);
-    const QRect rect(28, 42, 418, 64);
-    PlaceText(IdRtlInstruction, sentence, rect, m_fontText, true);
-    auto* text = static_cast<CStaticText*>(GetDlgItem(IdRtlInstruction));
-    const QPointF at = Framework::TextPositionOf(rect, ToQ(sentence), m_fontText,
+    QRect ink = PlaceText(IdRtlInstruction, sentence, QRect(28, 42, 418, 64), m_fontText, true);
+    auto* text = static_cast<CPrefixText*>(GetDlgItem(IdRtlInstruction));
+    const QPointF at = Framework::TextPositionOf(text->TextRect(), text->ShownText(), m_fontText,
                                                  static_cast<Qt::Alignment>(text->Alignment()), true,
                                                  GapIndex(sentence));
     const std::wstring word = LoadText(10006);
     const int w = TextWidth(word, m_fontBold) + 2;
     const int h = QFontMetrics(m_fontBold).height();
-    PlaceText(IdRtlNextWord, word, QRect(static_cast<int>(at.x()) - w, static_cast<int>(at.y()), w, h), m_fontBold,
-              true);
+    ink |= PlaceText(IdRtlNextWord, word, QRect(static_cast<int>(at.x()) - w, static_cast<int>(at.y()), w, h),
+                     m_fontBold, true);
+    return ink;
+}
+
+QRect CPasswordDlg::MarkupInk(CMyRTF& label) const
+{
+    // The instruction is rendered once here (repaints reuse it), to learn where its ink lies.
+    const QRect r = label.GetClientRectInParent();
+    QImage canvas(r.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        label.Paint(painter);
+    }
+    CQtMarkupMeasure measure(label.GetFont());
+    QRect ink;
+    for (const MarkupRun& run : label.LastLayout().runs) {
+        const QRect line(run.x, run.y, 10000, run.height);
+        ink |= Framework::DrawnTextBounds(line, ToQ(run.text), measure.ToQFont(run.font), Qt::AlignLeft, false)
+                   .toAlignedRect();
+    }
+    return ink.translated(r.topLeft());
 }
 
 void CPasswordDlg::LayoutSecurityPage()
@@ -200,41 +254,52 @@ void CPasswordDlg::LayoutSecurityPage()
     const int lang = g_nUiLanguage;
     const bool rtl = IsRtlLanguage(lang);
     HidePageControls();
-    PlaceText(IdTitle, LoadText(168), QRect(28, 22, 425, 60), m_fontTitle, rtl);
-    LayoutSecurityInstruction(rtl);
+    const std::wstring title = LoadText(168);
+    const QRect instructionInk = LayoutSecurityInstruction(rtl);
+    // The title stands clear of the instruction: its descenders lift it where they would
+    // touch the first line.
+    QRect titleRect(28, 22, 425, 60);
+    const QRect titleInk = PlaceText(IdTitle, title, titleRect, m_fontTitle, rtl);
+    if (titleInk.bottom() >= instructionInk.top() - 1) {
+        titleRect.translate(0, instructionInk.top() - 2 - titleInk.bottom());
+        PlaceText(IdTitle, title, titleRect, m_fontTitle, rtl);
+    }
 
     const int h = ShortInstruction(lang) ? -7 : -20;
     const int g = ShortInstruction(lang) ? 0 : 4;
+    // The controls under the instruction, in the page's places; the whole block moves down
+    // as far as a longer instruction needs (never into the button row).
+    const QRect comboAt = rtl ? QRect(281, 103, 132, CMyComboBox::kFaceHeight) : QRect(45, 98 - h, 132, CMyComboBox::kFaceHeight);
+    const QRect keyAt = rtl ? QRect(253, 152, 160, 20) : QRect(45, 150 - g - h, 160, 20);
+    const QPoint boxAt = rtl ? QPoint(398, 174) : QPoint(48, 172 - g - h);
+    const std::wstring securityText = LoadText(167), keyText = LoadText(166);
+    const int sw = TextWidth(securityText, m_fontSmall) + 2, kw = TextWidth(keyText, m_fontSmall) + 2;
+    const QRect securityAt = rtl ? QRect(413 - sw, 86, sw, 16) : QRect(45, 81 - h, 300, 16);
+    const QRect keyLabelAt = rtl ? QRect(413 - kw, 135, kw, 16) : QRect(45, 133 - g - h, 300, 16);
+
+    QRect securityInk = PlaceTextAbove(IdSecurityLabel, securityText, securityAt, m_fontSmall, rtl, comboAt.top());
+    int shift = std::max(0, instructionInk.bottom() + kGap - securityInk.top());
+    shift = std::min(shift, kButtonY - kGap - (boxAt.y() + 18));
+    if (shift > 0) PlaceTextAbove(IdSecurityLabel, securityText, securityAt.translated(0, shift), m_fontSmall, rtl, comboAt.top() + shift);
+    PlaceTextAbove(IdKeyLabel, keyText, keyLabelAt.translated(0, shift), m_fontSmall, rtl, keyAt.top() + shift);
+
     auto* combo = static_cast<CMyComboBox*>(GetDlgItem(IdSecurityCombo));
     CEdit* key = Edit(IdKeyEdit);
-    const std::wstring securityText = LoadText(167), keyText = LoadText(166);
     if (rtl) {
-        const int sw = TextWidth(securityText, m_fontSmall) + 2, kw = TextWidth(keyText, m_fontSmall) + 2;
-        PlaceText(IdSecurityLabel, securityText, QRect(413 - sw, 86, sw, 16), m_fontSmall, true);
-        PlaceText(IdKeyLabel, keyText, QRect(413 - kw, 135, kw, 16), m_fontSmall, true);
         combo->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
-        combo->MoveWindow(281, 103, 132, CMyComboBox::kFaceHeight);
         key->ModifyStyle(0, SS_RIGHT);
         key->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
-        key->MoveWindow(253, 152, 160, 20);
-    } else {
-        PlaceText(IdSecurityLabel, securityText, QRect(45, 81 - h, 300, 16), m_fontSmall, false);
-        combo->MoveWindow(45, 98 - h, 132, CMyComboBox::kFaceHeight);
-        PlaceText(IdKeyLabel, keyText, QRect(45, 133 - g - h, 300, 16), m_fontSmall, false);
-        key->MoveWindow(45, 150 - g - h, 160, 20);
     }
+    combo->MoveWindow(comboAt.x(), comboAt.y() + shift, comboAt.width(), comboAt.height());
+    key->MoveWindow(keyAt.x(), keyAt.y() + shift, keyAt.width(), keyAt.height());
     // The key is masked again whenever this page is laid out.
     m_bCharsShown = 0;
     key->SetPasswordChar(L'*');
-    if (rtl) PlaceBoxes(398, 174, 0, 395, m_fontSmall, true);
-    else PlaceBoxes(48, 172 - g - h, 70, 0, m_fontSmall, false);
+    if (rtl) PlaceBoxes(boxAt.x(), boxAt.y() + shift, 0, 395, m_fontSmall, true);
+    else PlaceBoxes(boxAt.x(), boxAt.y() + shift, 70, 0, m_fontSmall, false);
 
-    if (m_bRetry) {
-        combo->SetCurSel(m_nSecurity);
-        key->SetWindowTextW(g_szNetworkKey.Get());
-    } else {
-        combo->SetCurSel(m_nSecurity);
-    }
+    combo->SetCurSel(m_nSecurity);
+    if (m_bRetry) key->SetWindowTextW(g_szNetworkKey.Get());
     combo->ShowWindow(SW_SHOW);
     key->ShowWindow(SW_SHOW);
     ApplySecurityFromSelection();
@@ -255,26 +320,30 @@ void CPasswordDlg::LayoutPasswordPage()
 
     const std::wstring lead = LoadText(197);
     const std::wstring ssid = g_szTargetSsid.Get();
-    const std::wstring title = lead + L" " + DoubleAmpersands(ssid);
+    const QRect keyAt = rtl ? QRect(253, 70, 160, 20) : QRect(45, 80, 160, 20);
+    const int limit = keyAt.top() - kGap;
     const QRect titleRect(28, 19, 425, 60);
+    const int titleSize = m_fontTitle.pixelSize();
     if (lang == kLanguageThai && TextWidth(lead + L" " + ssid, m_fontTitle) > 269) {
         // A long Thai title keeps its sentence on the first line and the name below.
         PlaceText(IdTitle, lead, titleRect, m_fontTitle, rtl);
         const int titleHeight = QFontMetrics(m_fontTitle).height();
-        PlaceText(IdTitle2, DoubleAmpersands(ssid), QRect(28, titleHeight + 23, 425, 60), m_fontTitle2, rtl);
+        const QRect nameRect(28, titleHeight + 23, 425, 60);
+        const int size = FitTitleFont(IdTitle2, DoubleAmpersands(ssid), nameRect, 20, limit, rtl);
+        PlaceText(IdTitle2, DoubleAmpersands(ssid), nameRect, ArialFont(size, true), rtl);
     } else {
-        PlaceText(IdTitle, title, titleRect, m_fontTitle, rtl);
+        const std::wstring title = lead + L" " + DoubleAmpersands(ssid);
+        const int size = FitTitleFont(IdTitle, title, titleRect, titleSize, limit, rtl);
+        PlaceText(IdTitle, title, titleRect, ArialFont(size, true), rtl);
     }
 
     if (rtl) {
         key->ModifyStyle(0, SS_RIGHT);
         key->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
-        key->MoveWindow(253, 70, 160, 20);
-        PlaceBoxes(398, 100, 0, 388, m_fontBold, true);
-    } else {
-        key->MoveWindow(45, 80, 160, 20);
-        PlaceBoxes(48, 106, 65, 0, m_fontBold, false);
     }
+    key->MoveWindow(keyAt.x(), keyAt.y(), keyAt.width(), keyAt.height());
+    if (rtl) PlaceBoxes(398, 100, 0, 388, m_fontBold, true);
+    else PlaceBoxes(48, 106, 65, 0, m_fontBold, false);
     key->ShowWindow(SW_SHOW);
     ApplyNextRule();
     GetDlgItem(IdBack)->ShowWindow(SW_SHOW);

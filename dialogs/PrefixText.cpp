@@ -19,9 +19,10 @@ protected:
     {
         QPainter p(this);
         p.setPen(m_control->TextColor());
-        Framework::DrawControlText(p, rect(), m_control->ShownText(), m_control->GetFont(),
-                                   static_cast<Qt::Alignment>(m_control->Alignment()),
-                                   (m_control->GetExStyle() & WS_EX_RTLREADING) != 0);
+        const QRect text = m_control->TextRect().translated(-m_control->GetClientRectInParent().topLeft());
+        Framework::DrawControlText(p, text, m_control->ShownText(), m_control->GetFont(),
+                                   static_cast<Qt::Alignment>(m_control->Alignment()), m_control->RightToLeft(),
+                                   m_control->WrapMode());
     }
 
 private:
@@ -61,4 +62,23 @@ int CPrefixText::Alignment() const
     if ((m_dwStyle & SS_RIGHT) || (m_dwExStyle & WS_EX_RIGHT)) align |= Qt::AlignRight;
     else align |= Qt::AlignLeft;
     return align;
+}
+
+QRect CPrefixText::InkFor(const QRect& textRect) const
+{
+    return Framework::DrawnTextBounds(textRect, ShownText(), m_font, static_cast<Qt::Alignment>(Alignment()),
+                                      RightToLeft(), m_wrap)
+        .toAlignedRect();
+}
+
+void CPrefixText::SetTextRect(const QRect& rect)
+{
+    m_textRect = rect;
+    m_placedAt = GetClientRectInParent();
+}
+
+QRect CPrefixText::TextRect() const
+{
+    const QRect now = GetClientRectInParent();
+    return m_textRect.isNull() || now != m_placedAt ? now : m_textRect;
 }

@@ -1,6 +1,8 @@
 #include "framework/TextDraw.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTextLayout>
 
 namespace Framework {
@@ -8,10 +10,11 @@ namespace Framework {
 namespace {
 
 // Lays the text out the way the controls draw it.
-void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Alignment alignment, bool rightToLeft)
+void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Alignment alignment, bool rightToLeft,
+            QTextOption::WrapMode wrap)
 {
     QTextOption option(alignment | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::WordWrap);
+    option.setWrapMode(wrap);
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     QFontMetricsF latin(font);
     layout.setFont(font);
@@ -46,24 +49,42 @@ QString Shown(const QString& text)
 }  // namespace
 
 void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
-                     Qt::Alignment alignment, bool rightToLeft)
+                     Qt::Alignment alignment, bool rightToLeft, QTextOption::WrapMode wrap)
 {
     QTextLayout layout(Shown(text));
-    LayOut(layout, rect, font, alignment, rightToLeft);
+    LayOut(layout, rect, font, alignment, rightToLeft, wrap);
     painter.setFont(font);
     layout.draw(&painter, rect.topLeft());
 }
 
 QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
-                       bool rightToLeft, int index)
+                       bool rightToLeft, int index, QTextOption::WrapMode wrap)
 {
     QTextLayout layout(Shown(text));
-    LayOut(layout, rect, font, alignment, rightToLeft);
+    LayOut(layout, rect, font, alignment, rightToLeft, wrap);
     QTextLine line = layout.lineForTextPosition(index);
     if (!line.isValid()) line = layout.lineAt(layout.lineCount() - 1);
     if (!line.isValid()) return rect.topLeft();
     qreal x = line.cursorToX(index);
     return QPointF(rect.left() + x, rect.top() + line.y() + line.ascent() - QFontMetricsF(font).ascent());
+}
+
+QRectF DrawnTextBounds(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
+                       bool rightToLeft, QTextOption::WrapMode wrap)
+{
+    QTextLayout layout(Shown(text));
+    LayOut(layout, rect, font, alignment, rightToLeft, wrap);
+    QRectF ink;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont face = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < at.size(); ++i) {
+            const QRectF box = face.boundingRect(glyphs[i]);
+            if (!box.isEmpty()) ink = ink.united(box.translated(at[i]));
+        }
+    }
+    return ink.translated(rect.topLeft());
 }
 
 }  // namespace Framework

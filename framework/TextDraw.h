@@ -7,15 +7,24 @@
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <QTextOption>
 
 namespace Framework {
 
+// `wrap`: words wider than the rectangle stay whole (WordWrap, the controls' way) or break
+// where the edge falls (WrapAtWordBoundaryOrAnywhere).
 void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
-                     Qt::Alignment alignment, bool rightToLeft);
+                     Qt::Alignment alignment, bool rightToLeft, QTextOption::WrapMode wrap = QTextOption::WordWrap);
 
 // Where the character at `index` stands when the text is drawn as above: x of its edge
 // (for right-to-left text, the edge where a word placed in a gap ends) and the top of its line.
 QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
-                       bool rightToLeft, int index);
+                       bool rightToLeft, int index, QTextOption::WrapMode wrap = QTextOption::WordWrap);
+
+// The ink of the text when drawn as above: the union of its glyphs' bounding boxes, in
+// the rectangle's coordinates (an empty rectangle for empty text). Text whose ink leaves
+// `rect` is cut on screen.
+QRectF DrawnTextBounds(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
+                       bool rightToLeft, QTextOption::WrapMode wrap = QTextOption::WordWrap);
 
 }  // namespace Framework

@@ -339,6 +339,7 @@ TEST_F(PasswordDialog, ButtonRowAndPagesStandWhereTheyShould)
     const Row rows[] = {
         {1033, {132, 215, 70, 27}, {207, 215, 70, 27}, {282, 215, 70, 27}},
         {1036, {119, 215, 93, 27}, {217, 215, 70, 27}, {292, 215, 70, 27}},
+        {3084, {119, 215, 93, 27}, {217, 215, 70, 27}, {292, 215, 70, 27}},
         {1035, {122, 215, 70, 27}, {197, 215, 93, 27}, {295, 215, 70, 27}},
         {1043, {122, 215, 70, 27}, {197, 215, 93, 27}, {295, 215, 70, 27}},
         {1025, {282, 215, 70, 27}, {207, 215, 70, 27}, {132, 215, 70, 27}},
@@ -410,7 +411,7 @@ TEST_F(PasswordDialog, PagesDrawnForAPersonToLookAt)
                 Type(dlg, CPasswordDlg::IdKeyEdit, QStringLiteral("secret"));
             }
             if (mode == 2) {
-                g_szTargetSsid.Set(L"Tom & Jerry's place");
+                g_szTargetSsid.Set(lang == 1031 || lang == 1054 ? std::wstring(32, L'W') : L"Tom & Jerry's place");
                 dlg.DestroyWindow();
                 dlg.m_nMode = PasswordModePassword;
                 dlg.Create();
