@@ -224,6 +224,12 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         switch (line.event) {
         case WorldEvent::Plug: m_pc.Hardware().Plug(); return out;
         case WorldEvent::Unplug: m_pc.Hardware().Unplug(); return out;
+        case WorldEvent::Internet: m_pc.Hardware().SetInternet(line.flag); return out;
+        case WorldEvent::Gateway: m_pc.Hardware().SetGateway(line.flag); return out;
+        case WorldEvent::NetworkOn: case WorldEvent::NetworkOff:
+            if (!m_pc.Hardware().SetNetworkPresent(line.texts[0], line.event == WorldEvent::NetworkOn))
+                return fail("world " + WorldEventName(line.event) + ": the scenario has no network " + Quoted(line.texts[0]));
+            return out;
         default:
             return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
         }
@@ -603,7 +609,13 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
             }
         });
         break;
-    case Op::ExpectProfile: case Op::ExpectValidPin:
+    case Op::ExpectProfile: {
+        std::string doc = WideToUtf8(m_pc.Hardware().LastProfileDocument());
+        ok = !doc.empty() && doc.find(text(0)) != std::string::npos;
+        found = doc.empty() ? "no profile handed to the wireless service" : "the profile " + Quoted(doc);
+        break;
+    }
+    case Op::ExpectValidPin:
         ok = false;
         found = "nothing: this part of the program is not built yet";
         break;

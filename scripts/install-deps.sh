@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs; does nothing when all are there.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev nlohmann-json3-dev libgtest-dev libgmock-dev
-          pkg-config libgmime-3.0-dev libxcb1-dev libpng-dev
+          pkg-config libgmime-3.0-dev libxcb1-dev libpng-dev libexpat1-dev
           libspdlog-dev  # bench/run.sh only
           fonts-liberation2 fonts-noto-core fonts-dejavu-core fonts-thai-tlwg
           xvfb xauth openbox xdotool x11-utils imagemagick

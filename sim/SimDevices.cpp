@@ -90,6 +90,7 @@ SimHardware::SimHardware(const Scenario& scenario, Registry& registry, Files& fi
 {
     for (auto& [name, state] : scenario.services) m_services.push_back(Service{name, state, 0});
     if (freshMachine && scenario.adapter.driverInstalled) InstallAdapterDriverLocked(L"C:\\Windows\\INF\\oem0.inf");
+    InitAirLocked(freshMachine);
 }
 
 SimHardware::~SimHardware() { StopScenarioEvents(); }
@@ -256,6 +257,7 @@ HardwareView SimHardware::View()
         v.otherDevices.push_back(d.description + " (" + d.hardwareId + (d.netCfgInstanceId.empty() ? ", no driver)" : ")"));
     for (auto& [h, p] : m_processes) v.installerRunning = v.installerRunning || !p.done;
     v.openWlanHandles = static_cast<int>(m_wlanHandles.size());
+    AirViewLocked(v);
     return v;
 }
 

@@ -8,12 +8,14 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "sim/Scenario.h"
+#include "sim/WlanProfileDoc.h"
 
 namespace sim {
 
@@ -26,6 +28,21 @@ struct HardwareView {
     std::vector<std::string> otherDevices;
     bool installerRunning = false;
     int openWlanHandles = 0;
+    // The wireless world.
+    struct Network {
+        std::string ssid;      // as bytes
+        std::string security;  // "WPA2PSK/AES"
+        std::string key;
+        int signal = 0;
+        bool present = true, hidden = false;
+        bool associated = false;
+    };
+    std::vector<Network> networks;
+    bool internet = true, gateway = true;
+    std::string association;  // "" : none; else the SSID
+    std::string address, gatewayAddress;
+    std::vector<std::string> profiles;  // their names, UTF-8
+    std::vector<std::string> commands;  // the last commands the interpreter ran
 };
 
 class SimHardware : public DeviceInstaller,
@@ -43,6 +60,13 @@ public:
     // World events.
     void Plug();
     void Unplug();
+    void SetInternet(bool on);
+    void SetGateway(bool on);
+    // A network of the scenario comes into range or goes out of it (an association to it
+    // drops); false when the scenario has no network of that SSID.
+    bool SetNetworkPresent(const std::string& ssid, bool present);
+    // The last profile document handed to WlanSetProfile (empty: none yet).
+    std::wstring LastProfileDocument();
     HardwareView View();
     // The scenario's events that this PC cannot play ("file:line: reason"); empty when all can.
     std::vector<std::string> UnsupportedEvents() const;
@@ -128,6 +152,15 @@ private:
         std::wstring program;
         std::int64_t endsAt = 0;
         bool done = false;
+        bool isCommand = false;             // the command interpreter running one command
+        std::vector<std::wstring> command;  // its words
+        std::string output;                 // what it prints (ping: decided when it starts)
+        std::wstring redirect;              // "> FILE"
+    };
+    // What the adapter has from the network it is associated with.
+    struct IpConfig {
+        std::string address = "0.0.0.0", mask = "0.0.0.0", gateway;
+        bool dhcp = true;
     };
 
     // With m_mutex held.
@@ -143,6 +176,23 @@ private:
     bool AdapterUsableLocked();
     void FinishDueProcessesLocked();
     void RunDriverInstallerLocked(const std::wstring& program);
+    // The wireless world (SimAir.cpp, SimIp.cpp).
+    void InitAirLocked(bool freshMachine);
+    void UpdateAirLocked();  // brings scans, connection requests and associations up to now
+    void AirViewLocked(HardwareView& view);
+    DWORD CheckWlanCallLocked(WLAN_HANDLE handle, const GUID& interfaceGuid);
+    std::vector<WLAN_AVAILABLE_NETWORK> SeenNowLocked();
+    bool FitsLocked(const WlanProfile& profile, const NetworkSettings& network) const;
+    void SaveProfilesLocked();
+    const WlanProfile* FindProfileLocked(const std::wstring& name) const;
+    template <class T> T* KeepBlockLocked(std::unique_ptr<T> block);
+    IpConfig AdapterIpLocked();
+    std::vector<IP_ADAPTER_INFO> AdaptersLocked();
+    bool AnswersLocked(IPAddr destination, IPAddr source);
+    DWORD EchoOnce(ICMP_HANDLE handle, IPAddr source, IPAddr destination, WORD dataSize, DWORD replySize,
+                   ICMP_ECHO_REPLY* reply, DWORD timeoutMs);
+    bool StartCommandLocked(const std::wstring& commandLine, PROCESS_HANDLE* handle);
+    void FinishCommandLocked(Process& p);
 
     const Scenario& m_scenario;
     Registry& m_registry;
@@ -154,7 +204,29 @@ private:
     SC_HANDLE m_nextScHandle = 0x1A2B30;
     std::map<WLAN_HANDLE, bool> m_wlanHandles;
     WLAN_HANDLE m_nextWlanHandle = 1;
-    std::map<const void*, std::unique_ptr<WLAN_INTERFACE_INFO_LIST>> m_wlanBlocks;
+    std::map<const void*, std::shared_ptr<void>> m_wlanBlocks;  // what the service handed out
+
+    // The wireless world.
+    std::vector<NetworkSettings> m_networks;  // the scenario's, with who is in range now
+    bool m_internetUp = true, m_gatewayUp = true;
+    std::vector<WLAN_AVAILABLE_NETWORK> m_seen;  // the service's list, as of its last scan
+    std::int64_t m_scanEndsAt = -1;              // a scan in progress ends then
+    std::int64_t m_seenAt = -1;  // -1: the service has not looked yet
+    std::vector<WlanProfile> m_profiles;
+    std::wstring m_lastProfileDocument;
+    int m_associated = -1;  // the network the adapter is associated with
+    std::wstring m_associatedProfile;
+    struct PendingConnect {
+        std::wstring profile;
+        std::int64_t at = 0;
+    };
+    std::optional<PendingConnect> m_pending;
+    bool m_addressesReleased = false;  // ipconfig /release until /renew
+    bool m_routeViaAdapter = false;    // route change to the adapter's gateway
+    std::map<ICMP_HANDLE, bool> m_icmpHandles;
+    ICMP_HANDLE m_nextIcmp = 0x1F0;
+    bool m_ipHelperLoaded = false;
+    std::vector<std::string> m_commandsRun;
     std::map<PROCESS_HANDLE, Process> m_processes;
     PROCESS_HANDLE m_nextProcess = 0x2C4;
     bool m_vendorInitialised = false;

@@ -158,7 +158,8 @@ DWORD SimHardware::WlanEnumInterfaces(WLAN_HANDLE handle, WLAN_INTERFACE_INFO_LI
         WLAN_INTERFACE_INFO info;
         info.InterfaceGuid = GuidFromString(W(m_scenario.adapter.interfaceGuid)).value_or(GUID{});
         info.strInterfaceDescription = W(m_scenario.adapter.description).substr(0, 255);
-        info.isState = m_scenario.adapter.connectedTo ? 1 : 4;  // connected : disconnected
+        UpdateAirLocked();
+        info.isState = m_associated >= 0 ? 1 : 4;  // connected : disconnected
         block->InterfaceInfo.push_back(info);
     }
     block->dwNumberOfItems = static_cast<DWORD>(block->InterfaceInfo.size());
@@ -223,6 +224,8 @@ int SimHardware::RAWL_DeInitial()
 PROCESS_HANDLE SimHardware::CreateProcessW(const std::wstring& commandLine, int, LONG* lastError)
 {
     std::lock_guard lock(m_mutex);
+    PROCESS_HANDLE command = 0;
+    if (StartCommandLocked(commandLine, &command)) return command;
     // Without an application name the program is the command line up to its ".exe".
     std::wstring lower = Lower(commandLine);
     std::size_t exe = lower.find(L".exe");
@@ -239,7 +242,10 @@ PROCESS_HANDLE SimHardware::CreateProcessW(const std::wstring& commandLine, int,
         return 0;
     }
     PROCESS_HANDLE h = m_nextProcess += 4;
-    m_processes[h] = Process{program, rt::NowMs() + kInstallerRunMs, false};
+    Process p;
+    p.program = program;
+    p.endsAt = rt::NowMs() + kInstallerRunMs;
+    m_processes[h] = p;
     return h;
 }
 
@@ -248,7 +254,8 @@ void SimHardware::FinishDueProcessesLocked()
     for (auto& [h, p] : m_processes)
         if (!p.done && rt::NowMs() >= p.endsAt) {
             p.done = true;
-            RunDriverInstallerLocked(p.program);
+            if (p.isCommand) FinishCommandLocked(p);
+            else RunDriverInstallerLocked(p.program);
         }
 }
 
@@ -302,7 +309,7 @@ std::vector<std::string> SimHardware::UnsupportedEvents() const
 {
     std::vector<std::string> out;
     for (const EventSettings& e : m_scenario.events)
-        if (e.what != "plug" && e.what != "unplug")
+        if (e.what == "wps-button" || e.what == "router-pin")
             out.push_back(m_scenario.sourceFile + ":" + std::to_string(e.line) + ": event \"" + e.what +
                           "\": this simulated PC cannot play it yet");
     return out;
@@ -320,6 +327,12 @@ void SimHardware::StartScenarioEvents()
             if (wait > 0 && !rt::Sleep(wait)) return;
             if (e.what == "plug") Plug();
             else if (e.what == "unplug") Unplug();
+            else if (e.what == "internet" || e.what == "gateway") {
+                bool on = !e.args.empty() && e.args[0] == "on";
+                if (e.what == "internet") SetInternet(on);
+                else SetGateway(on);
+            } else if ((e.what == "network-on" || e.what == "network-off") && !e.args.empty())
+                SetNetworkPresent(e.args[0], e.what == "network-on");
         }
     }, true);
 }
