@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include "platform/Platform.h"
+#include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "sim/SimPC.h"
 #include "sim/WlanProfileDoc.h"
+#include "wlan/ProfileXml.h"
 
 namespace fs = std::filesystem;
 
@@ -222,6 +224,39 @@ TEST_F(SimAir, TheServiceTakesTheWizardsDocumentsAndRefusesMalformedOrUnknownOne
     ASSERT_TRUE(again.ok) << again.problem;
     EXPECT_EQ(again.profile.ssid, parsed.profile.ssid);
     EXPECT_EQ(again.profile.keyMaterial, parsed.profile.keyMaterial);
+}
+
+TEST(SimAirProfiles, TheServiceReadsBackWhatTheWizardsBuilderWrites)
+{
+    std::wstring everyKey;
+    for (wchar_t c = 0x20; c < 0x7F; ++c) everyKey += c;
+    const std::wstring ssids[] = {L"Home", L"<&\"'> x", L"Caf\u00e9", L"\t tab"};
+    const std::wstring keys[] = {L"correct horse", std::wstring(64, L'a'), L"abcde", everyKey, L"a&b" + std::wstring(57, L'x')};
+    for (DWORD auth = 0; auth <= 8; ++auth)
+        for (DWORD cipher : {0u, 1u, 2u, 4u, 5u, 0x100u, 0x101u})
+            for (const std::wstring& ssid : ssids)
+                for (const std::wstring& key : keys) {
+                    std::wstring xml;
+                    ASSERT_TRUE(BuildWLANProfileXml(key, ssid, cipher, auth, xml));
+                    auto parsed = sim::ParseWlanProfile(xml);
+                    std::string where = "auth " + std::to_string(auth) + " cipher " + std::to_string(cipher);
+                    std::string a = sim::AuthenticationWord(auth), e = sim::EncryptionWord(cipher);
+                    bool pairAllowed = (a == "open" || a.empty()) ? (e == "none" || e == "WEP" || e.empty()) : e != "none" && e != "WEP" && !e.empty();
+                    if (a == "shared") pairAllowed = e == "WEP";
+                    // The builder writes AES for WEP-40 and WEP-104 and "none" for unknown ciphers.
+                    if (cipher == 1 || cipher == 5) pairAllowed = a != "open" && a != "shared" && !a.empty();
+                    if (!pairAllowed) {
+                        EXPECT_FALSE(parsed.ok) << where;
+                        EXPECT_EQ(parsed.reasonCode, WLAN_REASON_CODE_BAD_PROFILE) << where << ": " << parsed.problem;
+                        continue;
+                    }
+                    ASSERT_TRUE(parsed.ok) << where << ": " << parsed.problem;
+                    EXPECT_EQ(parsed.profile.name, ssid);
+                    EXPECT_EQ(Utf8ToWide(parsed.profile.ssid), ssid);
+                    if (parsed.profile.hasKey) {
+                        EXPECT_EQ(parsed.profile.keyMaterial, key) << where;
+                    }
+                }
 }
 
 TEST_F(SimAir, AnExistingProfileIsKeptWithoutOverwriteAndCanBeDeleted)
