@@ -1,7 +1,13 @@
 #include "lab/SimPanel.h"
 
+#include <QCheckBox>
 #include <QDateTime>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "runtime/Runtime.h"
@@ -9,24 +15,91 @@
 
 namespace lab {
 
+namespace {
+
+QString Html(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
+
+// An SSID as a person reads it: its text, or its bytes in hex when they are not text.
+QString SsidText(const std::string& bytes)
+{
+    QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    bool printable = !text.contains(QChar::ReplacementCharacter);
+    for (QChar c : text) printable = printable && c.isPrint();
+    if (printable && !text.isEmpty()) return text;
+    return QStringLiteral("hex ") + QString::fromLatin1(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())).toHex());
+}
+
+QGroupBox* Group(const QString& title, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    new QVBoxLayout(box);
+    return box;
+}
+
+QLabel* AddLabel(QGroupBox* box)
+{
+    auto* label = new QLabel(box);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->layout()->addWidget(label);
+    return label;
+}
+
+}  // namespace
+
 SimPanel::SimPanel(sim::SimPC& pc) : QWidget(nullptr, Qt::Window), m_pc(pc)
 {
     setWindowTitle(QStringLiteral("Simulated PC"));
     auto* layout = new QVBoxLayout(this);
     const auto& s = pc.GetScenario();
     auto* about = new QLabel(this);
-    about->setText(QStringLiteral("<b>Scenario:</b> %1<br><b>From:</b> %2<br><b>Windows</b> %3 %4, %5<br>"
-                                  "<b>Machine folder:</b><br>%6")
-                       .arg(QString::fromStdString(s.name).toHtmlEscaped(), QString::fromStdString(s.sourceFile).toHtmlEscaped(),
-                            QString::fromStdString(s.os.version), QString::fromStdString(s.os.servicePack),
-                            QString::fromStdString(s.os.arch), QString::fromStdString(pc.MachineDir().string())));
+    about->setText(QStringLiteral("<b>Scenario:</b> %1 (%2)<br><b>Windows</b> %3 %4, %5<br><b>Machine folder:</b> %6")
+                       .arg(Html(s.name), Html(s.sourceFile), QString::fromStdString(s.os.version),
+                            QString::fromStdString(s.os.servicePack), QString::fromStdString(s.os.arch),
+                            QString::fromStdString(pc.MachineDir().string()).toHtmlEscaped()));
     about->setWordWrap(true);
+    about->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(about);
     m_clock = new QLabel(this);
     layout->addWidget(m_clock);
-    auto* events = new QLabel(QStringLiteral("World events: none on this PC yet."), this);
-    events->setWordWrap(true);
-    layout->addWidget(events);
+
+    // The adapter, with the plug as a button.
+    QGroupBox* adapter = Group(QStringLiteral("Adapter"), this);
+    m_adapter = AddLabel(adapter);
+    m_plug = new QPushButton(adapter);
+    connect(m_plug, &QPushButton::clicked, this, [this] {
+        if (m_pc.Hardware().View().adapterPlugged) m_pc.Hardware().Unplug();
+        else m_pc.Hardware().Plug();
+        Refresh();
+    });
+    adapter->layout()->addWidget(m_plug);
+    layout->addWidget(adapter);
+
+    QGroupBox* services = Group(QStringLiteral("Services and other devices"), this);
+    m_services = AddLabel(services);
+    layout->addWidget(services);
+
+    // The wireless world: the association, the router's gateway and the internet behind it.
+    QGroupBox* air = Group(QStringLiteral("Wireless"), this);
+    m_wireless = AddLabel(air);
+    auto* toggles = new QHBoxLayout;
+    m_internet = new QCheckBox(QStringLiteral("Internet reachable"), air);
+    m_gateway = new QCheckBox(QStringLiteral("Gateway answers"), air);
+    connect(m_internet, &QCheckBox::clicked, this, [this](bool on) {
+        m_pc.Hardware().SetInternet(on);
+        Refresh();
+    });
+    connect(m_gateway, &QCheckBox::clicked, this, [this](bool on) {
+        m_pc.Hardware().SetGateway(on);
+        Refresh();
+    });
+    toggles->addWidget(m_internet);
+    toggles->addWidget(m_gateway);
+    static_cast<QVBoxLayout*>(air->layout())->addLayout(toggles);
+    air->layout()->addWidget(MakeNetworkTable());
+    m_commands = AddLabel(air);
+    layout->addWidget(air, 1);
+
     m_opened = new QLabel(this);
     m_opened->setWordWrap(true);
     m_opened->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -35,18 +108,86 @@ SimPanel::SimPanel(sim::SimPC& pc) : QWidget(nullptr, Qt::Window), m_pc(pc)
     m_clipboard->setWordWrap(true);
     m_clipboard->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_clipboard);
-    layout->addStretch();
-    setGeometry(770, 40, 260, 420);
+    setGeometry(770, 20, 470, 760);
     Refresh();
     rt::SetUiTimer(this, 1, 1000, [this] { Refresh(); });
 }
 
 SimPanel::~SimPanel() { rt::KillAllUiTimers(this); }
 
+QWidget* SimPanel::MakeNetworkTable()
+{
+    sim::HardwareView v = m_pc.Hardware().View();
+    m_networks = new QTableWidget(static_cast<int>(v.networks.size()), 5, this);
+    m_networks->setHorizontalHeaderLabels({QStringLiteral("Network"), QStringLiteral("Security"), QStringLiteral("Key"),
+                                           QStringLiteral("Signal"), QStringLiteral("Range")});
+    m_networks->verticalHeader()->setVisible(false);
+    m_networks->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_networks->setSelectionMode(QAbstractItemView::NoSelection);
+    for (int row = 0; row < static_cast<int>(v.networks.size()); ++row) {
+        const auto& n = v.networks[static_cast<std::size_t>(row)];
+        QString name = SsidText(n.ssid) + (n.hidden ? QStringLiteral(" (hidden)") : QString());
+        m_networks->setItem(row, 0, new QTableWidgetItem(name));
+        m_networks->setItem(row, 1, new QTableWidgetItem(QString::fromStdString(n.security)));
+        m_networks->setItem(row, 2, new QTableWidgetItem(n.key.empty() ? QStringLiteral("-") : QString::fromStdString(n.key)));
+        m_networks->setItem(row, 3, new QTableWidgetItem(QString::number(n.signal)));
+        auto* button = new QPushButton(m_networks);
+        std::string ssid = n.ssid;
+        connect(button, &QPushButton::clicked, this, [this, ssid, row] {
+            bool present = m_pc.Hardware().View().networks[static_cast<std::size_t>(row)].present;
+            m_pc.Hardware().SetNetworkPresent(ssid, !present);
+            Refresh();
+        });
+        m_networks->setCellWidget(row, 4, button);
+        m_rangeButtons.push_back(button);
+    }
+    m_networks->resizeColumnsToContents();
+    m_networks->horizontalHeader()->setStretchLastSection(true);
+    return m_networks;
+}
+
 void SimPanel::Refresh()
 {
     QDateTime t = QDateTime::fromMSecsSinceEpoch(rt::WallClockMs(), Qt::UTC);
     m_clock->setText(QStringLiteral("<b>Clock:</b> %1").arg(t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    sim::HardwareView v = m_pc.Hardware().View();
+
+    m_adapter->setText(QStringLiteral("%1<br>%2: <b>%3</b>, driver <b>%4</b>%5")
+                           .arg(Html(v.adapterDescription), Html(v.adapterHardwareId),
+                                v.adapterPlugged ? QStringLiteral("plugged in") : QStringLiteral("not plugged in"),
+                                v.adapterDriver ? QStringLiteral("installed") : QStringLiteral("not installed"),
+                                v.installerRunning ? QStringLiteral("<br>The driver installer is running.") : QString()));
+    m_plug->setText(v.adapterPlugged ? QStringLiteral("Unplug the adapter") : QStringLiteral("Plug the adapter in"));
+
+    QString services;
+    for (const auto& [name, state] : v.services) services += QStringLiteral("%1: %2<br>").arg(Html(name), Html(state));
+    services += QStringLiteral("<b>Other network devices:</b>");
+    if (v.otherDevices.empty()) services += QStringLiteral(" none");
+    for (const auto& d : v.otherDevices) services += QStringLiteral("<br>") + Html(d);
+    m_services->setText(services);
+
+    QString air = v.association.empty()
+                      ? QStringLiteral("<b>Associated with:</b> no network")
+                      : QStringLiteral("<b>Associated with:</b> %1<br><b>Address:</b> %2, <b>gateway:</b> %3")
+                            .arg(SsidText(v.association).toHtmlEscaped(), Html(v.address),
+                                 v.gatewayAddress.empty() ? QStringLiteral("none") : Html(v.gatewayAddress));
+    QString profiles;
+    for (const auto& p : v.profiles) profiles += (profiles.isEmpty() ? QString() : QStringLiteral(", ")) + Html(p);
+    air += QStringLiteral("<br><b>Stored profiles:</b> ") + (profiles.isEmpty() ? QStringLiteral("none") : profiles);
+    m_wireless->setText(air);
+    m_internet->setChecked(v.internet);
+    m_gateway->setChecked(v.gateway);
+    for (std::size_t i = 0; i < v.networks.size() && i < m_rangeButtons.size(); ++i) {
+        const auto& n = v.networks[i];
+        m_rangeButtons[i]->setText(n.present ? QStringLiteral("In range: take out") : QStringLiteral("Out: bring back"));
+        QFont f = m_networks->item(static_cast<int>(i), 0)->font();
+        f.setBold(n.associated);
+        m_networks->item(static_cast<int>(i), 0)->setFont(f);
+    }
+    QString commands;
+    for (const auto& c : v.commands) commands += QStringLiteral("<br>") + Html(c);
+    m_commands->setText(QStringLiteral("<b>Commands run:</b>") + (commands.isEmpty() ? QStringLiteral(" none") : commands));
+
     // The web pages the wizard opened in the browser, and what is on the clipboard.
     QString opened;
     for (const auto& page : m_pc.OpenedDocuments()) opened += QStringLiteral("<br>") + QString::fromStdWString(page).toHtmlEscaped();
