@@ -29,6 +29,12 @@ void CSetupDlg::OnBnClickedButtonNext()
     case StateNetworkList:
         ConnectSelectedNetwork();
         break;
+    case StateConnectFailed:
+        RetryConnection();
+        break;
+    case StateHiddenConnectFailed:
+        RetryHiddenConnection();
+        break;
     case StateSuccess:
     case StateSuccessNoInternet:
     case StateDriverFailed:
@@ -140,9 +146,7 @@ void CSetupDlg::OnBnClickedButtonCancel()
         g_LogMsg.m_bStopped = 1;
         break;
     case StateConnecting:
-        KillTimer(TimerConnect);
-        KillTimer(TimerHiddenConnect);
-        if (g_bWorkerRunning) g_bWorkerRunning = 0;
+        StopLinkWorker();
         m_nState = StateNetworkList;
         g_LogMsg.addLog(L"Manual connect was cancelled.", kCancelFunc, LOG_FUNC);
         ShowStatePage();
@@ -158,17 +162,6 @@ void CSetupDlg::OnBnClickedButtonCancel()
     }
 }
 
-void CSetupDlg::ConnectSelectedNetwork()
-{
-    // 1. The row that has the focus; without one nothing happens.
-    m_nSelectedIndex = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList))->GetNextItem(-1, LVNI_FOCUSED);
-    if (m_nSelectedIndex < 0) return;
-    // The records behind the rows, the password dialog and the connection come with
-    // scanning and connecting.
-}
-
-void CSetupDlg::OpenHiddenNetworkDialog() { g_nConnectMode = 2; }
-
 void CSetupDlg::OnWpsLink()
 {
     m_nState = StateWpsPushButton;
@@ -182,12 +175,6 @@ void CSetupDlg::OnPinLink()
     ShowStatePage();
     m_nWpsTicks = 0;
     SetTimer(TimerWpsPin, kWorkerPollMs);
-}
-
-void CSetupDlg::OnHiddenNetworkLink()
-{
-    KillTimer(TimerConnectedMark);
-    OpenHiddenNetworkDialog();
 }
 
 void CSetupDlg::OnRescan() {}

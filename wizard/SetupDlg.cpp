@@ -60,7 +60,7 @@ const CSetupDlg::Map CSetupDlg::kMessageMap[] = {
 };
 const std::size_t CSetupDlg::kMessageMapSize = std::size(CSetupDlg::kMessageMap);
 
-CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCodeDlg(this), m_EULADlg(this)
+CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCodeDlg(this), m_EULADlg(this), m_PasswordDlg(this)
 {
     SetHasCaption(true);
 }

@@ -12,6 +12,7 @@
 #include "framework/Controls.h"
 #include "dialogs/ErrorCodeDlg.h"
 #include "dialogs/EULADlg.h"
+#include "dialogs/PasswordDlg.h"
 #include "framework/MessageMap.h"
 #include "wizard/ControlIds.h"
 #include "install/InstallHost.h"
@@ -142,6 +143,8 @@ public:
 
     void ConnectSelectedNetwork();
     void OpenHiddenNetworkDialog();
+    void RetryConnection();
+    void RetryHiddenConnection();
     void CheckEnvironment();
     void ReadSetupMetrics();
     void WriteSetupMetrics();
@@ -160,6 +163,7 @@ public:
     CQuitDlg& QuitDialog() { return m_QuitDlg; }
     CErrorCodeDlg& ErrorCodeDialog() { return m_ErrorCodeDlg; }
     CEULADlg& LicenceDialog() { return m_EULADlg; }
+    CPasswordDlg& PasswordDialog() { return m_PasswordDlg; }
     const QFont& Font(PageFont f) const { return m_fonts[f]; }
 
 protected:
@@ -187,6 +191,12 @@ private:
     // Ends an open cancel question as declined (a step ended while it was asked).
     void EndOpenQuitDialog();
     void StopAllWizardWorkers();
+    // Connecting (SetupConnect.cpp).
+    bool SelectedNetwork(int index, std::wstring& ssid, int& auth, int& cipher) const;
+    INT_PTR RunPasswordDialog(int mode);
+    void StartLinkWorker(UINT_PTR timer);
+    void StopLinkWorker();
+    bool ConnectionSucceeded() const;
 
     // Page functions (Pages.cpp), each with its right-to-left twin inside.
     void DrawWelcomePage();
@@ -222,10 +232,12 @@ private:
     CQuitDlg m_QuitDlg;
     CErrorCodeDlg m_ErrorCodeDlg;
     CEULADlg m_EULADlg;
+    CPasswordDlg m_PasswordDlg;
     rt::Worker m_installWorker;    // WiFiInstallThreadProc
     rt::Worker m_insertWorker;     // WiFiInsertAdapterThreadProc
     rt::Worker m_monitorWorker;    // WiFiAdapterMonitorThreadProc
     rt::Worker m_installerRunner;  // WiFiDriverInstallerThreadProc
+    rt::Worker m_linkWorker;       // WiFiLinkStatusThreadProc
     CGrayDlg* m_pGrayDlg = nullptr;
     QFont m_fonts[PageFontCount];
     QImage m_background;

@@ -23,6 +23,7 @@ void CSetupDlg::StopAllWizardWorkers()
     StopWorker(m_insertWorker);
     StopWorker(m_installWorker);
     StopWorker(m_installerRunner);
+    StopWorker(m_linkWorker);
 }
 
 void CSetupDlg::StartInsertAdapterWorker()
@@ -50,10 +51,13 @@ void CSetupDlg::InitVendorLibrary() { ::InitVendorLibrary(reinterpret_cast<std::
 void CSetupDlg::CloseDialogsForRemoval()
 {
     // The first open dialog of the list is told to close; the monitor waits until it has.
-    // The password and WPS dialogs and the scan's blocker join this list with their steps.
+    // The WPS dialogs and the scan's blocker join this list with their steps.
     bool closed = false;
     rt::SendToUi([&] {
-        if (m_QuitDlg.IsModalRunning()) {
+        if (m_PasswordDlg.IsModalRunning()) {
+            m_PasswordDlg.Dispatch(WM_PASSWORD_CLOSE, 0, 0);
+            closed = true;
+        } else if (m_QuitDlg.IsModalRunning()) {
             m_QuitDlg.Dispatch(WM_QUIT_CLOSE, 0, 0);
             closed = true;
         } else if (m_ErrorCodeDlg.IsModalRunning()) {
@@ -83,9 +87,7 @@ void CSetupDlg::OnCancelProcess()
         }
         break;
     case StateConnecting:
-        KillTimer(TimerConnect);
-        KillTimer(TimerHiddenConnect);
-        if (g_bWorkerRunning) g_bWorkerRunning = 0;
+        StopLinkWorker();
         break;
     default:
         break;

@@ -303,7 +303,7 @@ TEST_F(Connect, AnAssociationWithoutAWorkingLinkOrNoneAtAllRunsThePollsOut)
     } cases[] = {
         {"automatic address", "Home", "169.254.1.2", true, 1},
         {"silent gateway", "Home", "192.168.1.23", false, 1},
-        {"no association", "", "192.168.1.23", true, -1},
+        {"no association", "", "192.168.1.23", true, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

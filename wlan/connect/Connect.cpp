@@ -135,8 +135,10 @@ DWORD WiFiLinkStatusThreadProc(InstallHost* dlg)
     WLANConnectToNetwork(g_szNetworkKey.Get(), target, static_cast<DWORD>(g_nAuthAlgorithm.load()),
                          static_cast<DWORD>(g_nCipherAlgorithm.load()));
     if (rt::StopRequested()) return 0;
-    // 3.
+    // 3. No link until this attempt has seen one: a result left from an earlier
+    // attempt must not read as this one's success.
     g_bInternetOk = 0;
+    g_nLinkResult = LinkNoAddress;
     // 4. The count is read on every pass: an early association raises it.
     for (int i = 0; i < g_nLinkChecks; ++i) {
         if (WLANCheckConnection() == static_cast<DWORD>(ERROR_SUCCESS)) {
