@@ -418,3 +418,67 @@ TEST_F(SimAir, PingThroughTheInterpreterWritesItsOutputWithTtlOnlyWhenAnswered)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SimAir, TheDefaultRouteDecidesWhereAnEchoFromNoAddressGoes)
+{
+    // Windows XP's internet check: with a wired adapter that has its own gateway, the
+    // public host is reached through the wireless gateway only after the route change,
+    // and ipconfig /release and /renew give the routes back.
+    m_s.networks = {Net("Cafe", 1, 0, "")};
+    sim::DeviceSettings eth;
+    eth.hardwareId = "PCI\\VEN_8086&DEV_10D3";
+    eth.description = "Ethernet";
+    eth.netCfgInstanceId = "{11111111-2222-3333-4444-555555555555}";
+    eth.address = "10.0.0.5";
+    eth.gateway = "10.0.0.1";
+    m_s.devices = {eth};
+    Build();
+    ASSERT_EQ(ConnectWith(Doc("Cafe", "open", "none"), L"Cafe"), "Cafe");
+    ICMP_HANDLE icmp = Hw().IcmpCreateFile();
+    auto answered = [&](const char* to) {
+        ICMP_ECHO_REPLY reply;
+        return Hw().IcmpSendEcho(icmp, InetAddr(to), "REQUEST", 8, 44, &reply, 2000) == 1;
+    };
+    auto run = [&](const std::wstring& command) {
+        LONG error = 0;
+        PROCESS_HANDLE p = Hw().CreateProcessW(L"CMD.EXE /c " + command, 0, &error);
+        ASSERT_NE(p, 0u);
+        Hw().WaitForSingleObject(p, INFINITE);
+        Hw().CloseHandle(p);
+    };
+    EXPECT_TRUE(answered("10.0.0.1"));
+    EXPECT_TRUE(answered("192.168.1.1"));
+    EXPECT_FALSE(answered("8.8.8.8"));
+    run(L"route change 0.0.0.0 mask 0.0.0.0 192.168.1.1");
+    EXPECT_TRUE(answered("8.8.8.8"));
+    run(L"ipconfig.exe /release");
+    EXPECT_EQ(Adapter().IpAddress, "0.0.0.0");
+    EXPECT_FALSE(answered("8.8.8.8"));
+    run(L"ipconfig.exe /renew");
+    EXPECT_EQ(Adapter().IpAddress, "192.168.1.23");
+    EXPECT_FALSE(answered("8.8.8.8"));
+    EXPECT_NE(m_pc->Hardware().View().commands.size(), 0u);
+    Hw().IcmpCloseHandle(icmp);
+}
+
+TEST_F(SimAir, TheScenariosEventsChangeTheWorldAtTheirTimes)
+{
+    m_s.networks = {Net("Cafe", 1, 0, ""), Net("Later", 1, 0, "")};
+    m_s.networks[1].present = false;
+    m_s.events = {{1000, "internet", {"off"}, 1}, {1000, "network-on", {"Later"}, 2}, {8000, "network-off", {"Cafe"}, 3}};
+    Build();
+    EXPECT_TRUE(Hw().UnsupportedEvents().empty());
+    ASSERT_EQ(ConnectWith(Doc("Cafe", "open", "none"), L"Cafe"), "Cafe");  // five seconds pass
+    Hw().StartScenarioEvents();
+    rt::Sleep(10000);
+    sim::HardwareView v = Hw().View();
+    EXPECT_FALSE(v.internet);
+    EXPECT_TRUE(v.networks[1].present);
+    EXPECT_FALSE(v.networks[0].present);
+    EXPECT_EQ(Associated(), "5023");
+    Hw().StopScenarioEvents();
+}
+
+}  // namespace
