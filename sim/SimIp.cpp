@@ -348,8 +348,8 @@ void SimHardware::FinishCommandLocked(Process& p)
     } else if (verb == L"arp" && args.size() > 1 && args[1] == L"-d") {
         // The ARP cache is emptied; nothing in this world remembers addresses.
     } else if (verb != L"ping" && verb != L"arp" && verb != L"ipconfig" && !verb.empty()) {
-        p.output = "'" + WideToUtf8(p.command[0]) + "' is not recognized as an internal or external command,\r\n"
-                   "operable program or batch file.\r\n";
+        // The interpreter's complaint goes to the error stream, not into a redirected file.
+        m_commandsRun.push_back("'" + WideToUtf8(p.command[0]) + "' is not recognized as an internal or external command");
     }
     if (!p.redirect.empty())
         if (auto file = m_files.CreateFileForWriting(p.redirect)) file->Write(p.output.data(), p.output.size());
