@@ -352,11 +352,13 @@ void CSetupDlg::DrawBusyPage(UINT statusId)
     busy->ShowWindow(SW_SHOW);
     PlaceText(IdStatus, statusId, 175, 244, 400, 24, FontBody);
     GetDlgItem(IdStatus)->ModifyStyle(0, SS_CENTER);
-    // Help is on every page; without a mirrored twin it keeps its left-hand place.
+    // Help is on every page. The button row is mirrored for right-to-left languages
+    // (Cancel at the left), so there the link takes the right-hand end, clear of it.
     CWnd* help = GetDlgItem(IdNeedHelpLink);
     std::wstring helpText = LoadText(263);
     help->SetWindowTextW(helpText);
-    help->MoveWindow(44, 443, MeasureText(helpText, FontBody).width() + 4, 20);
+    int helpW = MeasureText(helpText, FontBody).width() + 4;
+    help->MoveWindow(Mirror(44, helpW), 443, helpW, 20);
     help->ShowWindow(SW_SHOW);
 }
 
