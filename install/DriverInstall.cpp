@@ -142,7 +142,7 @@ DWORD WiFiInsertAdapterThreadProc(InstallHost* dlg)
     }
     if (found) {
         dlg->NotifyAdapterFound();
-        // The first scan of the network list follows here once scanning is built.
+        dlg->ScanNetworkList();
     }
     if (rt::StopRequested()) return 0;
     dlg->m_bInsertThreadRunning = 0;

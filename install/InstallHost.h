@@ -30,6 +30,8 @@ public:
     virtual void CloseDialogsForRemoval() = 0;
     // The wizard's adapter-removed handling (stops the state's work, state 19).
     virtual void OnCancelProcess() = 0;
+    // The first scan and fetch of the network list once the adapter shows up.
+    virtual void ScanNetworkList() = 0;
     // The vendor library's adapter initialisation and selection.
     virtual void InitVendorLibrary() = 0;
 };

@@ -423,8 +423,7 @@ void CSetupDlg::DrawNetworkListPage()
         b->ShowWindow(SW_SHOW);
     }
     auto* list = static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList));
-    list->SetColumnLayout(Rtl());
-    list->LoadSignalImageList();
+    CreateSignalImageList();
     list->MoveWindow(Mirror(44, 439), 177, 439, 153);
     list->ShowWindow(SW_SHOW);
     auto* rescan = static_cast<CMyButton*>(GetDlgItem(IdRescan));
@@ -444,6 +443,14 @@ void CSetupDlg::DrawNetworkListPage()
     ShowBack(173, false);
     ShowCancel(174, true);
     GetDlgItem(IdCancel)->SetFocus();
+    // The page's own work: the service runs, the connected network is known, the rows
+    // come from the records.
+    StartZeroConfig();
+    WLANGetCurrentSSID();
+    g_nLinkChecks = 20;
+    list->SetRedraw(false);
+    FillNetworkList();
+    list->SetRedraw(true);
 }
 
 void CSetupDlg::DrawWpsPinPage()

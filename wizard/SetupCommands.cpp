@@ -177,8 +177,6 @@ void CSetupDlg::OnPinLink()
     SetTimer(TimerWpsPin, kWorkerPollMs);
 }
 
-void CSetupDlg::OnRescan() {}
-
 void CSetupDlg::OnRescanHover()
 {
     // The rescan button's hint bubble follows the mouse resting on the button.
@@ -186,9 +184,6 @@ void CSetupDlg::OnRescanHover()
     GetDlgItem(IdRefreshBubble)->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 void CSetupDlg::OnBnClickedBtnWpsconnect() {}
-void CSetupDlg::OnSortByName() {}
-void CSetupDlg::OnSortBySecurity() {}
-void CSetupDlg::OnSortByStrength() {}
 void CSetupDlg::OnLearnMoreLink() {}
 void CSetupDlg::OnViewDetailsLink()
 {

@@ -18,13 +18,13 @@ bool IsUnsecured(int auth, int cipher) { return auth == 1 && cipher != 1 && ciph
 
 bool CSetupDlg::SelectedNetwork(int index, std::wstring& ssid, int& auth, int& cipher) const
 {
-    // The rows are drawn from the scan's network records; until a scan has filled them
-    // no row can have the focus.
-    (void)index;
-    (void)ssid;
-    (void)auth;
-    (void)cipher;
-    return false;
+    // The rows are drawn from the network records in record order.
+    if (index < 0 || index >= m_Records.Count()) return false;
+    const NetworkRecord& record = m_Records.Record(index);
+    ssid = NetworkSsidText(RecordSsidBytes(record));
+    auth = record.authAlgorithm;
+    cipher = record.cipherAlgorithm;
+    return true;
 }
 
 void CSetupDlg::StartLinkWorker(UINT_PTR timer)

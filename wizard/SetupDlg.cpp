@@ -60,7 +60,9 @@ const CSetupDlg::Map CSetupDlg::kMessageMap[] = {
 };
 const std::size_t CSetupDlg::kMessageMapSize = std::size(CSetupDlg::kMessageMap);
 
-CSetupDlg::CSetupDlg() : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCodeDlg(this), m_EULADlg(this), m_PasswordDlg(this)
+CSetupDlg::CSetupDlg()
+    : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCodeDlg(this), m_EULADlg(this), m_PasswordDlg(this),
+      m_EmptyDlg(this)
 {
     SetHasCaption(true);
 }
@@ -74,16 +76,14 @@ CSetupDlg::~CSetupDlg()
         LogF(LOG_MEMORY, L"CSetupDlg::~CSetupDlg", L"free memory for: %ls at %#x.", what,
              static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
     };
-    trace(L"m_pSiteSurveyList->pSiteSurveyData", m_SiteSurveyData.data());
-    m_SiteSurveyData.clear();
-    trace(L"m_pSiteSurveyList", m_SiteSurveyList.data());
-    m_SiteSurveyList.clear();
-    trace(L"m_pAvailableNwList", nullptr);
+    trace(L"m_pSiteSurveyList->pSiteSurveyData", m_Records.List().pSiteSurveyData);
+    trace(L"m_pSiteSurveyList", &m_Records.List());
+    WLAN_AVAILABLE_NETWORK_LIST* available = m_pAvailableNwList.exchange(nullptr);
+    trace(L"m_pAvailableNwList", available);
+    if (available) Os().wlan->WlanFreeMemory(available);
     g_hWlanClient = 0;
-    trace(L"g_APListImageData->pImageData", m_ImageDataBuffer.data());
-    m_ImageDataBuffer.clear();
-    trace(L"g_APListImageData", m_ImageData.data());
-    m_ImageData.clear();
+    trace(L"g_APListImageData->pImageData", m_Records.Images().pImageData);
+    trace(L"g_APListImageData", &m_Records.Images());
     if (g_pGrayDlg) {
         g_pGrayDlg->ShowWindow(SW_HIDE);
         delete g_pGrayDlg;
@@ -129,14 +129,13 @@ BOOL CSetupDlg::OnInitDialog()
         LogF(LOG_MEMORY, L"CSetupDlg::OnInitDialog", L"malloc memory with %6d bytes for: %ls at %#x.",
              static_cast<int>(bytes), what, static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p)));
     };
-    m_SiteSurveyList.assign(8, 0);
-    trace(L"m_pSiteSurveyList", 8, m_SiteSurveyList.data());
-    m_SiteSurveyData.assign(11264, 0);
-    trace(L"m_pSiteSurveyList->pSiteSurveyData", 11264, m_SiteSurveyData.data());
-    m_ImageData.assign(8, 0);
-    trace(L"g_APListImageData", 8, m_ImageData.data());
-    m_ImageDataBuffer.assign(1024, 0);
-    trace(L"g_APListImageData->pImageData", 1024, m_ImageDataBuffer.data());
+    // The record arrays are allocated with the dialog object; these are their traces.
+    trace(L"m_pSiteSurveyList", kSiteSurveyHeaderBytes, &m_Records.List());
+    trace(L"m_pSiteSurveyList->pSiteSurveyData", kSiteSurveyDataBytes, m_Records.List().pSiteSurveyData);
+    trace(L"g_APListImageData", kImageHeaderBytes, &m_Records.Images());
+    trace(L"g_APListImageData->pImageData", kImageDataBytes, m_Records.Images().pImageData);
+    g_bSsidSortDescending = 0;
+    g_bValueSortAscending = 0;
     GetDlgItem(IdCancel)->SetWindowTextW(LoadText(174));
 
     // The start-up choice: a test option opens its result page directly.
@@ -294,6 +293,8 @@ void CSetupDlg::ShowStatePage()
 
 void CSetupDlg::CheckEnvironment()
 {
+    // The list's image strip and columns, laid out for the pages that follow.
+    CreateSignalImageList();
     std::wstring sp = Os().system->GetVersionExW().szCSDVersion;
     m_nState = ChooseStateAfterChecks(g_bOsXp != 0, g_bOsVista != 0, g_bOsWin7 != 0, g_bOs64Bit != 0, sp,
                                       IsUserAdmin() != FALSE, [] { return LoadWlanApi(); });

@@ -15,9 +15,11 @@
 #include "dialogs/PasswordDlg.h"
 #include "framework/MessageMap.h"
 #include "wizard/ControlIds.h"
+#include "controls/Emptydlg.h"
 #include "install/InstallHost.h"
 #include "runtime/Runtime.h"
 #include "wizard/QuitDlg.h"
+#include "wlan/NetworkList.h"
 
 enum WizardState {
     StateWelcome = 1,
@@ -81,6 +83,17 @@ struct SetupMetrics {
 // and this program's version number.
 int ChooseFirstState(int versionNumber, const std::optional<SetupMetrics>& metrics, bool siblingModel);
 
+class CSetupDlg;
+// Starts a scan on the adapter and waits for its results by sleeping.
+void WLANScanAvailableNetworkList();
+// The rescan button's worker: scan, then fetch; g_bScanning is up while it runs.
+DWORD ScanThreadProc(CSetupDlg* dlg);
+// An SSID as text in the ANSI code page: empty when it would not fit 34 characters, else
+// at most 32 of them.
+std::wstring NetworkSsidText(const std::string& bytes);
+// Refreshes g_szConnectedSsid and g_bConnected: 0, or 5023 when not associated.
+DWORD WLANGetCurrentSSID();
+
 class CSetupDlg : public CMappedDialog<CSetupDlg>, public InstallHost {
 public:
     CSetupDlg();
@@ -112,6 +125,8 @@ public:
     void InitVendorLibrary() override;
     void StartZeroConfig();
     void SilentInstall();
+    // The insert worker's first scan and fetch, on its own thread.
+    void ScanNetworkList() override;
     // Stops a worker without its cooperation as far as the wizard is concerned: its
     // result is ignored and its running flag is the caller's to clear.
     static void StopWorker(rt::Worker& worker);
@@ -140,6 +155,13 @@ public:
     LRESULT OnAdapterFound(WPARAM, LPARAM);
     LRESULT OnListItemClicked(WPARAM, LPARAM);
     LRESULT OnListItemDoubleClicked(WPARAM, LPARAM);
+
+    // Scanning and the network list (SetupScan.cpp).
+    static void WLANGetAvailableNetworkList(CSetupDlg* dlg);
+    void FillNetworkList();
+    BOOL CreateSignalImageList();
+    // The records behind the rows, in row order (valid for count records).
+    const NetworkRecordStore& NetworkRecords() const { return m_Records; }
 
     void ConnectSelectedNetwork();
     void OpenHiddenNetworkDialog();
@@ -188,6 +210,9 @@ private:
     void OnAdapterDetectionTick();
     void OnListConnectionTick();
     void OnHiddenConnectionTick();
+    void OnScanEndTick();
+    void OnConnectedMarkTick();
+    void SortNetworkList(NetworkSort by);
     // Ends an open cancel question as declined (a step ended while it was asked).
     void EndOpenQuitDialog();
     void StopAllWizardWorkers();
@@ -238,6 +263,7 @@ private:
     rt::Worker m_monitorWorker;    // WiFiAdapterMonitorThreadProc
     rt::Worker m_installerRunner;  // WiFiDriverInstallerThreadProc
     rt::Worker m_linkWorker;       // WiFiLinkStatusThreadProc
+    rt::Worker m_scanWorker;       // ScanThreadProc
     CGrayDlg* m_pGrayDlg = nullptr;
     QFont m_fonts[PageFontCount];
     QImage m_background;
@@ -246,5 +272,8 @@ private:
     int m_nNoInternetOffset = 0;
     std::wstring m_szModelText;
     std::vector<unsigned char> m_InterfaceGuid;
-    std::vector<unsigned char> m_SiteSurveyList, m_SiteSurveyData, m_ImageData, m_ImageDataBuffer;
+    // The service's list of the last successful fetch, held as returned (null before).
+    std::atomic<WLAN_AVAILABLE_NETWORK_LIST*> m_pAvailableNwList{nullptr};
+    NetworkRecordStore m_Records;
+    CEmptydlg m_EmptyDlg;  // the blank blocker that runs while a rescan works
 };

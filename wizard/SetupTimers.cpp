@@ -69,6 +69,8 @@ void CSetupDlg::OnTimer(UINT_PTR id)
     case TimerAdapterDetection: OnAdapterDetectionTick(); break;
     case TimerConnect: OnListConnectionTick(); break;
     case TimerHiddenConnect: OnHiddenConnectionTick(); break;
+    case TimerScanEnd: OnScanEndTick(); break;
+    case TimerConnectedMark: OnConnectedMarkTick(); break;
     case TimerWpsPin:
         // The PIN attempt's supervision comes with the WPS PIN join.
         ShowAnimationFrame();

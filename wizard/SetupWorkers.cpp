@@ -24,6 +24,7 @@ void CSetupDlg::StopAllWizardWorkers()
     StopWorker(m_installWorker);
     StopWorker(m_installerRunner);
     StopWorker(m_linkWorker);
+    StopWorker(m_scanWorker);
 }
 
 void CSetupDlg::StartInsertAdapterWorker()
@@ -51,8 +52,8 @@ void CSetupDlg::InitVendorLibrary() { ::InitVendorLibrary(reinterpret_cast<std::
 void CSetupDlg::CloseDialogsForRemoval()
 {
     // The first open dialog of the list is told to close; the monitor waits until it has.
-    // The WPS dialogs and the scan's blocker join this list with their steps.
-    bool closed = false;
+    // The WPS dialogs join this list with their steps.
+    bool closed = false, blocker = false;
     rt::SendToUi([&] {
         if (m_PasswordDlg.IsModalRunning()) {
             m_PasswordDlg.Dispatch(WM_PASSWORD_CLOSE, 0, 0);
@@ -63,9 +64,14 @@ void CSetupDlg::CloseDialogsForRemoval()
         } else if (m_ErrorCodeDlg.IsModalRunning()) {
             m_ErrorCodeDlg.Dispatch(WM_ERROR_CODE_CLOSE, 0, 0);
             closed = true;
+        } else if (m_EmptyDlg.IsModalRunning()) {
+            // The scan's blocker is ended by timer 1 once the scan counts as over.
+            g_bScanning = 0;
+            blocker = true;
         }
     });
     if (closed) PostFrameMessages();
+    if (blocker) rt::Sleep(300);
 }
 
 void CSetupDlg::OnCancelProcess()
@@ -78,7 +84,10 @@ void CSetupDlg::OnCancelProcess()
     static_cast<CMyListCtrl*>(GetDlgItem(IdNetworkList))->DeleteAllItems();
     switch (m_nState) {
     case StateScanning:
-        if (g_bScanning) g_bScanning = 0;
+        if (g_bScanning) {
+            StopWorker(m_scanWorker);
+            g_bScanning = 0;
+        }
         break;
     case StateWpsPin:
         if (g_bWorkerRunning) {
@@ -91,6 +100,11 @@ void CSetupDlg::OnCancelProcess()
         break;
     default:
         break;
+    }
+    // A rescan whose blocker was already ended still runs: its result is of no use now.
+    if (m_scanWorker.Running()) {
+        StopWorker(m_scanWorker);
+        g_bScanning = 0;
     }
     m_nState = StateAdapterNotFound;
     g_LogMsg.addLog(L"Adapter removed.", L"CSetupDlg::OnCancelProcess", LOG_FUNC);

@@ -1,6 +1,7 @@
 #include "wlan/WlanApi.h"
 
 #include "platform/Platform.h"
+#include "wlan/NetworkList.h"
 
 std::atomic<std::uintptr_t> g_hWlanClient{0};
 
@@ -27,4 +28,5 @@ void ResetWlanBinding()
     g_bLoaded = false;
     g_bBound = false;
     g_hWlanClient = 0;
+    ResetNetworkListValues();
 }

@@ -19,13 +19,14 @@ namespace {
 
 // The wizard as the workers see it: it records what they ask of it.
 struct FakeHost : InstallHost {
-    int pages = 0, insertStarts = 0, runnerStarts = 0, cancels = 0, closes = 0, vendorInits = 0;
+    int pages = 0, insertStarts = 0, runnerStarts = 0, cancels = 0, closes = 0, vendorInits = 0, scans = 0;
     std::vector<UINT_PTR> killedTimers;
     void ShowStatePage() override { ++pages; }
     void KillWizardTimer(UINT_PTR id) override { killedTimers.push_back(id); }
     void StartInsertAdapterWorker() override { ++insertStarts; }
     void StartDriverInstallerRunner() override { ++runnerStarts; }
     void NotifyAdapterFound() override {}
+    void ScanNetworkList() override { ++scans; }
     void CloseDialogsForRemoval() override { ++closes; }
     void OnCancelProcess() override { ++cancels; }
     void InitVendorLibrary() override { ++vendorInits; }
