@@ -106,6 +106,7 @@ struct Host : InstallHost {
     void StartInsertAdapterWorker() override {}
     void StartDriverInstallerRunner() override {}
     void NotifyAdapterFound() override {}
+    void ScanNetworkList() override {}
     void CloseDialogsForRemoval() override {}
     void OnCancelProcess() override {}
     void InitVendorLibrary() override {}
