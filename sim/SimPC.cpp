@@ -1,5 +1,8 @@
 #include "sim/SimPC.h"
 
+#include <iconv.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -237,12 +240,78 @@ std::optional<FileVersion> SimPC::GetFileVersionInfo(const std::wstring& path)
 
 UINT SimPC::GetACP() { return static_cast<UINT>(m_scenario.os.ansiCodePage); }
 
+namespace {
+
+// The PC's other code pages through the C library's converters: a byte sequence the code
+// page cannot read becomes U+FFFD, a character it cannot write becomes '?', as the
+// system's own conversion does without its strict flags.
+std::wstring DecodeCodePage(UINT codePage, const std::string& bytes)
+{
+    std::string name = "CP" + std::to_string(codePage);
+    iconv_t cd = iconv_open("UTF-32LE", name.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::wstring(bytes.begin(), bytes.end());
+    std::wstring out;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        char buffer[16];
+        char* in = const_cast<char*>(bytes.data() + at);
+        std::size_t inLeft = bytes.size() - at;
+        char* o = buffer;
+        std::size_t outLeft = 4;  // one character at a time
+        std::size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
+        std::size_t used = static_cast<std::size_t>(in - (bytes.data() + at));
+        if (o - buffer == 4) {
+            char32_t c = static_cast<unsigned char>(buffer[0]) | static_cast<unsigned char>(buffer[1]) << 8 |
+                         static_cast<unsigned char>(buffer[2]) << 16 | static_cast<char32_t>(static_cast<unsigned char>(buffer[3])) << 24;
+            out += static_cast<wchar_t>(c);
+            at += used;
+        } else if (r == static_cast<std::size_t>(-1) && errno == E2BIG && used > 0) {
+            at += used;
+        } else {
+            out += static_cast<wchar_t>(0xFFFD);
+            at += std::max<std::size_t>(used, 1);
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+std::string EncodeCodePage(UINT codePage, const std::wstring& text)
+{
+    std::string name = "CP" + std::to_string(codePage);
+    iconv_t cd = iconv_open(name.c_str(), "UTF-32LE");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text.size(), '?');
+    std::string out;
+    for (wchar_t w : text) {
+        char32_t c = static_cast<char32_t>(w);
+        char in32[4] = {static_cast<char>(c & 0xFF), static_cast<char>((c >> 8) & 0xFF),
+                        static_cast<char>((c >> 16) & 0xFF), static_cast<char>((c >> 24) & 0xFF)};
+        char* in = in32;
+        std::size_t inLeft = 4;
+        char buffer[8];
+        char* o = buffer;
+        std::size_t outLeft = sizeof buffer;
+        if (iconv(cd, &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1)) {
+            out += '?';
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        } else {
+            out.append(buffer, static_cast<std::size_t>(o - buffer));
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
 std::wstring SimPC::MultiByteToWideChar(const std::string& bytes)
 {
     if (GetACP() == 65001) return Utf8ToWide(bytes);
+    if (GetACP() != 1252) return DecodeCodePage(GetACP(), bytes);
     std::wstring out;
     for (unsigned char c : bytes) {
-        if (GetACP() == 1252 && c >= 0x80 && c < 0xA0) out += static_cast<wchar_t>(kCp1252High[c - 0x80]);
+        if (c >= 0x80 && c < 0xA0) out += static_cast<wchar_t>(kCp1252High[c - 0x80]);
         else out += static_cast<wchar_t>(c);
     }
     return out;
@@ -251,6 +320,7 @@ std::wstring SimPC::MultiByteToWideChar(const std::string& bytes)
 std::string SimPC::WideCharToMultiByte(const std::wstring& text)
 {
     if (GetACP() == 65001) return WideToUtf8(text);
+    if (GetACP() != 1252) return EncodeCodePage(GetACP(), text);
     std::string out;
     for (wchar_t c : text) {
         if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
