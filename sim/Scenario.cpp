@@ -406,6 +406,7 @@ void ScenarioReader::CheckEventNetworks(const Scenario& scenario) const {
 Scenario ScenarioReader::Read(const JsonValue& root) {
     Scenario s;
     std::vector<bool> bssidGiven;
+    bool networksGiven = false;
     Members(root, "", {
         {"name", [&](V x, K k) {
              // The name is also the machine's folder name.
@@ -472,6 +473,7 @@ Scenario ScenarioReader::Read(const JsonValue& root) {
          }},
         {"networks", [&](V x, K k) {
              // Far more than any scan shows; it keeps the BSSIDs made up below unique.
+             networksGiven = true;
              if (Array(x, k).size() > kMaxNetworks)
                  FailAt(x.line, Quoted(k) + " may list at most " + std::to_string(kMaxNetworks) + " networks");
              for (const JsonValue& item : Array(x, k)) {
@@ -516,6 +518,8 @@ Scenario ScenarioReader::Read(const JsonValue& root) {
             }
         }
     }
+    // Without the key the PC has the built-in PC's networks around it.
+    if (!networksGiven) s.networks = DefaultScenario().networks;
     CheckEventNetworks(s);
     return s;
 }

@@ -228,7 +228,10 @@ TEST(ScenarioTest, EmptyObjectGivesTheDefaults) {
     const std::map<std::string, std::string> services = {
         {"wlansvc", "running"}, {"WZCSVC", "running"}, {"wltrysvc", "absent"}};
     EXPECT_EQ(s.services, services);
-    EXPECT_TRUE(s.networks.empty());
+    // The networks of the built-in PC are around it.
+    std::vector<std::string> ssids;
+    for (const sim::NetworkSettings& n : s.networks) ssids.push_back(n.ssidBytes);
+    EXPECT_EQ(ssids, (std::vector<std::string>{"Home", "Cafe Guest", "Neighbour", "OldRouter"}));
     EXPECT_TRUE(s.wlanProfiles.empty());
     EXPECT_TRUE(s.events.empty());
     EXPECT_EQ(s.startTime, "2012-05-03T07:02:42");
@@ -709,3 +712,7 @@ TEST(ScenarioHelpersTest, ParseWpsNames) {
 }
 
 }  // namespace
+
+TEST(ScenarioTest, AnEmptyNetworkListMeansNoNetworkAround) {
+    EXPECT_TRUE(sim::ParseScenario(R"({"networks": []})", "none.json").networks.empty());
+}
