@@ -189,8 +189,14 @@ void CSetupDlg::OnRescan()
     g_bScanning = 1;
     m_scanWorker.StopAndJoin();
     m_scanWorker.Start("ScanThreadProc", [this] { ScanThreadProc(this); });
-    m_EmptyDlg.DoModal();
-    if (rt::ShutdownRequested()) return;
+    // Only the end of the scan ends the blocker: while the records are rewritten the page
+    // stays covered, whatever key the person presses.
+    for (;;) {
+        m_EmptyDlg.DoModal();
+        if (rt::ShutdownRequested()) return;
+        if (m_nState != StateScanning) break;
+        if (g_pGrayDlg) g_pGrayDlg->ShowWindow(SW_SHOW);
+    }
     NetworkListControl(this)->SetFocus();
 }
 
@@ -199,7 +205,7 @@ void CSetupDlg::OnScanEndTick()
 {
     if (g_bScanning) return;
     FillNetworkList();
-    if (m_EmptyDlg.IsModalRunning()) m_EmptyDlg.EndDialog(IDOK);
+    if (m_EmptyDlg.IsModalRunning()) m_EmptyDlg.OnCancel();
     PostFrameMessages();
     KillTimer(TimerScanEnd);
     m_nState = StateNetworkList;
