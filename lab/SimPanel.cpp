@@ -141,6 +141,12 @@ QWidget* SimPanel::MakeNetworkTable()
         m_networks->setCellWidget(row, 4, button);
         m_rangeButtons.push_back(button);
     }
+    // The columns are measured with the names in bold, as the associated one is drawn.
+    for (int row = 0; row < m_networks->rowCount(); ++row) {
+        QFont f = m_networks->item(row, 0)->font();
+        f.setBold(true);
+        m_networks->item(row, 0)->setFont(f);
+    }
     m_networks->resizeColumnsToContents();
     m_networks->horizontalHeader()->setStretchLastSection(true);
     return m_networks;
