@@ -224,7 +224,13 @@ QImage GrabScreen(int width, int height)
         // A window with a region of its own shows only the pixels inside it.
         const QRegion shape = dialog->WindowRegion();
         if (!shape.isEmpty()) p.setClipRegion(shape.translated(dialog->WindowRect().topLeft()));
-        if (dialog->HasCaption()) DrawFrame(p, dialog);
+        if (dialog->HasCaption()) {
+            // The frame's pen and brush stay with the frame: the window's widgets paint
+            // with a painter as fresh as on screen.
+            p.save();
+            DrawFrame(p, dialog);
+            p.restore();
+        }
         // Painted straight into the screen image, without a pixmap of its own.
         dialog->Widget()->render(&p, dialog->ClientRectOnScreen().topLeft(), QRegion(),
                                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
