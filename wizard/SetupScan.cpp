@@ -224,6 +224,16 @@ void CSetupDlg::OnConnectedMarkTick()
     if (m_nState != StateNetworkList || g_bScanning) return;
     int wasConnected = g_bConnected;
     WLANGetCurrentSSID();
-    if (wasConnected != g_bConnected) FillNetworkList();
-    else NetworkListControl(this)->SetConnectedSsid(g_szConnectedSsid.Get());
+    auto* list = NetworkListControl(this);
+    if (wasConnected == g_bConnected) {
+        list->SetConnectedSsid(g_szConnectedSsid.Get());
+        return;
+    }
+    // The records are the same: the row the person chose stays chosen, so that Next, which
+    // the choice enabled, still has a network to connect to.
+    int focused = list->GetNextItem(-1, LVNI_FOCUSED);
+    int selected = list->GetNextItem(-1, LVNI_SELECTED);
+    FillNetworkList();
+    if (focused >= 0) list->SetItemState(focused, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (selected >= 0) list->SetItemState(selected, LVIS_SELECTED, LVIS_SELECTED);
 }
