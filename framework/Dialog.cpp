@@ -163,6 +163,15 @@ INT_PTR CDialogEx::DoModal()
     g_modalStack.erase(std::remove(g_modalStack.begin(), g_modalStack.end(), this), g_modalStack.end());
     m_bModal = false;
     DestroyWindow();
+    // As on Windows, the owner becomes the active window again when its modal dialog
+    // ends; a window manager may otherwise leave the focus with nobody.
+    if (Framework::RealWindows() && m_pParent && !rt::ShutdownRequested()) {
+        rt::SendToUi([this] {
+            QWidget* owner = m_pParent->Widget();
+            if (owner && owner->isVisible() && !owner->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+                owner->activateWindow();
+        });
+    }
     return m_nResult;
 }
 

@@ -29,8 +29,9 @@ namespace lab {
 namespace {
 
 constexpr long long kDefaultWaitMs = 10 * 60 * 1000;
-// Real milliseconds a window manager may take to give a newly shown window the focus.
-constexpr int kRealFocusWaitMs = 3000;
+// Real milliseconds a window manager may take to give a newly shown window the focus
+// (a busy machine makes it slow).
+constexpr int kRealFocusWaitMs = 15000;
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
