@@ -133,6 +133,24 @@ public:
     int RAWL_GetAvailableAdapters(std::vector<unsigned char>& buffer, int capacity) override;
     int RAWL_AdapterSelect(const unsigned char* record, void (*callback)(), std::uintptr_t mainWindow) override;
     int RAWL_DeInitial() override;
+    int RAWL_SiteSurveyScan(void (*done)()) override;
+    int RAWL_SiteSurveyQuery(unsigned char* buffer, ULONG* sizeBytes) override;
+    int RAWL_ParseInfoElement(const unsigned char* entry, unsigned char* record) override;
+    int RAWL_FrequencyToChannel(ULONG frequencyKHz) override;
+    int RAWL_WriteWPSFlag(int on) override;
+    int RAWL_SetAuthMode(int mode) override;
+    int RAWL_Disassociate() override;
+    int RAWL_WlanDisconnect() override;
+    int RAWL_WlanDeleteAllWindowsProfiles() override;
+    int RAWL_WPSDisconnect() override;
+    int RAWL_SetPreferWPSAPPhyType(int type) override;
+    int RAWL_SetWPSAutoSelect(int on) override;
+    int RAWL_SetWPSMode(WpsModeRecord mode) override;
+    int RAWL_SetWPSProfile(WpsProfileRecord profile) override;
+    int RAWL_SetWPSAssociateIE(int on) override;
+    int RAWL_SetWPSProbeReqIE(int on) override;
+    int RAWL_QueryWPSStatus(DWORD* status) override;
+    int RAWL_QueryWPSProfile(WpsProfileRecord* profile) override;
 
     // A network-class device as the device installer lists it.
     struct Device {
