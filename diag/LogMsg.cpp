@@ -4,6 +4,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdarg>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -85,23 +86,38 @@ std::size_t MessageLength(const wchar_t* message)
     return i;
 }
 
-void AppendUtf16(std::u16string& out, const wchar_t* text, std::size_t length)
+// Characters outside the basic plane become surrogate pairs; lone surrogates and values
+// beyond Unicode become U+FFFD.
+void AppendUtf16Slow(std::u16string& out, const wchar_t* text, std::size_t length)
 {
     for (std::size_t i = 0; i < length; ++i) {
-        const wchar_t c = text[i];
-        if constexpr (sizeof(wchar_t) > 2) {
-            const auto cp = static_cast<std::uint32_t>(c);
-            if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-                out.push_back(u'\uFFFD');
-            } else if (cp > 0xFFFF) {
-                out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-                out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-            } else {
-                out.push_back(static_cast<char16_t>(cp));
-            }
+        const auto cp = static_cast<std::uint32_t>(text[i]);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(u'\uFFFD');
+        } else if (cp > 0xFFFF) {
+            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
         } else {
-            out.push_back(static_cast<char16_t>(c));
+            out.push_back(static_cast<char16_t>(cp));
         }
+    }
+}
+
+// Log lines are nearly always below the surrogates: those take one unit each, written in
+// place; the first character that is not hands the rest to the careful loop.
+void AppendUtf16(std::u16string& out, const wchar_t* text, std::size_t length)
+{
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    char16_t* p = out.data() + start;
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto cp = static_cast<std::uint32_t>(text[i]);
+        if (cp >= 0xD800) {
+            out.resize(start + i);
+            AppendUtf16Slow(out, text + i, length - i);
+            return;
+        }
+        p[i] = static_cast<char16_t>(cp);
     }
 }
 
@@ -109,7 +125,10 @@ void AppendUtf16(std::u16string& out, const std::wstring& text) { AppendUtf16(ou
 
 void AppendAscii(std::u16string& out, const char* text)
 {
-    for (; *text; ++text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(*text)));
+    const std::size_t length = std::strlen(text), start = out.size();
+    out.resize(start + length);
+    for (std::size_t i = 0; i < length; ++i)
+        out[start + i] = static_cast<char16_t>(static_cast<unsigned char>(text[i]));
 }
 
 void AppendNumber(std::u16string& out, long long value)
