@@ -128,6 +128,8 @@ int main(int argc, char** argv)
     }
     InstallPlatform(pc->AsPlatform());
 
+    // A virtual run draws its random numbers from the seed, so that it replays.
+    if (options.seed) rt::SetRandomSeed(*options.seed);
     rt::Init(options.headless ? rt::ClockMode::Virtual : rt::ClockMode::Real, pc->StartWallMs(), options.speed);
     rt::SetDeadlockHandler([](const std::string& what) {
         std::fprintf(stderr, "TesraConnect: the run cannot go on: %s\n", what.c_str());

@@ -1,5 +1,6 @@
 #include "lab/HostOptions.h"
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace lab {
@@ -45,6 +46,14 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.speed = std::strtod(v.c_str(), &end);
             if (!end || *end || !(o.speed > 0) || o.speed > 10000)
                 throw HostOptionsError("--speed needs a number above 0 (up to 10000), not \"" + v + "\"");
+        } else if (a == "--seed") {
+            std::string v = value();
+            char* end = nullptr;
+            errno = 0;
+            unsigned long long seed = std::strtoull(v.c_str(), &end, 10);
+            if (v.empty() || v[0] < '0' || v[0] > '9' || !end || *end || errno == ERANGE)
+                throw HostOptionsError("--seed needs a whole number from 0 to 18446744073709551615, not \"" + v + "\"");
+            o.seed = seed;
         } else if (a == "--help") {
             o.help = true;
         } else if (a == "--version") {
@@ -60,6 +69,9 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     if (o.headless && o.realTime) throw HostOptionsError("--real-time runs in a window: leave out --headless");
     if (o.realTime && !o.script) throw HostOptionsError("--real-time needs --script");
     if (o.script && !o.headless && !o.realTime) throw HostOptionsError("--script goes with --headless or --real-time");
+    if (o.seed && !o.headless)
+        throw HostOptionsError("--seed replays a --headless run; the real clock draws from the system's random "
+                               "source: leave --seed out");
     if (speedGiven && o.headless)
         throw HostOptionsError("--speed speeds up the real clock; a --headless run has virtual time, which "
                                "jumps ahead by itself: leave --speed out");
@@ -85,6 +97,8 @@ std::string HostUsage(const std::string& program)
            "  --out DIR         screenshots, the log as UTF-8 text and result.txt\n"
            "  --speed N         real-clock runs: the PC's clock runs N times faster\n"
            "                    (not with --headless)\n"
+           "  --seed N          --headless runs: the seed of the random numbers (the WPS\n"
+           "                    PIN); result.txt names the one a run used\n"
            "  --help, --version\n"
            "The lab guide: docs/lab.md\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The host's own command-line options (they begin with "--"); every other argument is
 // joined with single spaces into the wizard's command-line text.
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -22,6 +23,8 @@ struct HostOptions {
     std::optional<std::string> script;
     std::optional<std::string> out;
     double speed = 1.0;
+    // The seed of a virtual run's random numbers (the WPS PIN); none given: the fixed default.
+    std::optional<std::uint64_t> seed;
     bool help = false;
     bool version = false;
     // Started by a script's `start` as a second process: ends with status 3 as soon as

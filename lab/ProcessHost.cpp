@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wlan/WlanApi.h"
+#include "wps/WpsManager.h"
 
 namespace lab {
 
@@ -19,6 +20,7 @@ void ProcessHost::RunProcess(const std::string& commandLineUtf8)
     ResetProcessGlobals();
     ResetWlanBinding();
     ResetInstallProcessValues();
+    ResetWpsProcessValues();
     g_pGrayDlg = nullptr;
     g_pWpsMaskDlg = nullptr;
     m_bRunning = true;

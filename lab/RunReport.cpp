@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "runtime/Runtime.h"
+
 namespace lab {
 
 namespace {
@@ -37,15 +39,17 @@ std::string ReplayCommand(const HostOptions& options, const std::string& exe)
     if (options.scenario) line += " --scenario " + ShellQuoted(Absolute(*options.scenario));
     if (options.script) line += " --script " + ShellQuoted(Absolute(*options.script));
     if (options.out) line += " --out " + ShellQuoted(Absolute(*options.out));
+    if (options.headless) line += " --seed " + std::to_string(rt::RandomSeed());
     // The wizard's command-line text goes as one word: it is compared as a whole.
     if (!options.commandLine.empty()) line += " " + ShellQuoted(options.commandLine);
     if (!options.fresh) line += "    # the machine folder was not emptied first: its state then is not kept";
     return line;
 }
 
-std::string SeedText()
+std::string SeedText(const HostOptions& options)
 {
-    return "none (a virtual run draws no random numbers; its clock starts at the scenario's start time)";
+    if (!options.headless) return "none (the real clock draws from the system's random source)";
+    return std::to_string(rt::RandomSeed()) + (options.seed ? "" : " (the default; --seed N takes another)");
 }
 
 void WriteRunFiles(const std::filesystem::path& out, const RunReport& report, const std::string* logUtf8)
@@ -58,7 +62,7 @@ void WriteRunFiles(const std::filesystem::path& out, const RunReport& report, co
         result << "result: " << (report.passed ? "passed" : "failed") << "\n";
         result << "script: " << report.script << "\n";
         result << "scenario: " << report.scenario << "\n";
-        result << "seed: " << SeedText() << "\n";
+        result << "seed: " << report.seed << "\n";
         result << "runs: " << report.runs << "\n";
         result << report.finalState;
         result << "failed lines: " << report.failures.size() << "\n";

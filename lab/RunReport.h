@@ -18,15 +18,17 @@ struct RunReport {
     std::string finalState;   // "state: ...\nwindows: ...\n...", may be empty
     std::vector<std::string> failures;
     std::string replay;       // one line a person can paste into a shell
+    std::string seed;         // SeedText
 };
 
 // The command line that runs the same script on the same PC again: absolute paths,
 // quoted for a POSIX shell. exe: the program's own path.
 std::string ReplayCommand(const HostOptions& options, const std::string& exe);
 
-// What stands in for a seed: a virtual run draws no random numbers, its clock starts at
-// the scenario's start time, so scenario, script and command line fix the run.
-std::string SeedText();
+// The seed of the run's random numbers: a virtual run draws them from it (its clock
+// starts at the scenario's start time), so scenario, script, command line and seed fix
+// the run. A real-clock run draws from the system's source and has none.
+std::string SeedText(const HostOptions& options);
 
 // Writes OUT/result.txt and, when logUtf8 is not null, OUT/log.txt.
 void WriteRunFiles(const std::filesystem::path& out, const RunReport& report, const std::string* logUtf8);

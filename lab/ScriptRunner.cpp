@@ -160,6 +160,7 @@ RunReport ScriptRunner::Report() const
     report.finalState = m_finalState;
     report.failures = m_failures;
     report.replay = Replay();
+    report.seed = SeedText(m_options);
     return report;
 }
 

@@ -5,6 +5,7 @@
 // blocked, and only one participant runs at a time (the baton), which makes runs
 // deterministic.
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -81,6 +82,17 @@ private:
 
 // Stops and joins every worker of the program still alive (process end).
 void StopAllWorkers();
+
+// ---- Random numbers ------------------------------------------------------------------
+
+// Fills buffer with random bytes. Real clock: the operating system's cryptographic
+// source. Virtual clock: a generator from the run's seed, so that a run replays.
+void RandomBytes(void* buffer, std::size_t bytes);
+// The virtual clock's seed: takes effect at once and at every later Init. Until set it
+// is kDefaultRandomSeed, so that scripts and tests without a seed are deterministic.
+constexpr std::uint64_t kDefaultRandomSeed = 20120503;
+void SetRandomSeed(std::uint64_t seed);
+std::uint64_t RandomSeed();
 
 // ---- The UI thread's queue and pump ------------------------------------------------
 

@@ -187,6 +187,9 @@ void Init(ClockMode mode, std::int64_t wallStartMs, double speed)
     s.shutdown = false;
     s.uiIdleNow = false;
     tl_self = &s.ui;
+    lock.unlock();
+    // Every virtual run draws the same numbers from the same seed.
+    SetRandomSeed(RandomSeed());
 }
 
 void Shutdown()

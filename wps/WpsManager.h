@@ -8,6 +8,7 @@
 // Two managers exist: the WPS connect dialog's runs push-button joins, the wizard's runs
 // PIN joins.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -17,6 +18,9 @@
 #include "runtime/Runtime.h"
 
 class CDialogEx;
+
+// The wizard's message when a PIN join has chosen its access point.
+constexpr unsigned kWpsAccessPointChosenMessage = 0x800C;
 
 class CWpsManager {
 public:
@@ -39,6 +43,8 @@ public:
     // The wizard's resets between PIN attempts.
     void ClearChosenAccessPoint();  // m_szApSsid emptied
     void FreeBssidList();           // pWpsBssidList freed
+    // Moves on to the next access point of those chosen (back to the first after the last).
+    void AdvanceApIndex();
 
     // Read by the wizard and tests once g_bWorkerRunning has fallen.
     std::wstring Ssid() const;
@@ -46,14 +52,41 @@ public:
     int Auth() const { return m_nAuth; }
     int Cipher() const { return m_nCipher; }
     std::string ChosenApSsid() const;
+    bool HoldsBssidList() const;
+    bool HoldsSurveyList() const;
+    bool PbcThreadSet() const;
+    bool PinThreadSet() const;
 
     // WPS numbering to the connect's algorithm values.
     void SetSecurityFromProfile(DWORD authType, DWORD encryptionType);
 
-private:
-    // (the join threads, the survey hand-over and the credential conversion)
+    // The final connect with the credentials, at the end of both joins (on their worker).
+    void JoinWithProfile();
+    // Stop and start the operating system's wireless service.
+    void StopZeroConfig();
+    void StartZeroConfig();
+
+    // The library's survey-done callback: it takes no argument, so it reaches the manager
+    // that asked for the survey through a process-wide pointer under a lock.
+    static void SiteSurveyCallback();
+
+    // The join workers' bodies (each returns 0).
+    static DWORD WpsJoinPBCThreadProc(void* manager);
+    static DWORD WpsJoinPinThreadProc(void* manager);
+
+    // (the join threads, the survey hand-over and the credential texts: WpsManagerImpl.h)
     struct Impl;
+
+private:
     std::unique_ptr<Impl> m_impl;
     std::atomic<int> m_nAuth{0};
     std::atomic<int> m_nCipher{0};
+
+    void ClearCredentials();
+    void StartWorker(std::shared_ptr<rt::Worker>& slot, const char* name, std::function<void()> body);
+    // Reads the profile record into the credential fields and g_szTargetSsid.
+    void TakeCredentials(const WpsProfileRecord& profile, const wchar_t* functionName);
 };
+
+// A fresh process: no PIN yet and no survey asked for.
+void ResetWpsProcessValues();

@@ -104,3 +104,37 @@ TEST(HostOptions, RealTimeKeepsTheScriptAndTheSpeed)
     EXPECT_EQ(o.speed, 20.0);
     EXPECT_EQ(o.commandLine, "/show driver");
 }
+
+TEST(HostOptions, ASeedGoesWithAHeadlessRunAndIsAWholeNumber)
+{
+    const struct {
+        Args args;
+        std::optional<std::uint64_t> seed;
+        const char* refusal;  // null: taken
+    } cases[] = {
+        {{"--headless", "--script", "a.tcs", "--seed", "42"}, 42, nullptr},
+        {{"--headless", "--script", "a.tcs", "--seed", "18446744073709551615"}, 18446744073709551615ull, nullptr},
+        {{"--headless", "--script", "a.tcs"}, std::nullopt, nullptr},
+        {{"--headless", "--script", "a.tcs", "--seed", "18446744073709551616"}, std::nullopt, "--seed needs a whole number"},
+        {{"--headless", "--script", "a.tcs", "--seed", "-1"}, std::nullopt, "--seed needs a whole number"},
+        {{"--headless", "--script", "a.tcs", "--seed", "12x"}, std::nullopt, "--seed needs a whole number"},
+        {{"--headless", "--script", "a.tcs", "--seed", ""}, std::nullopt, "--seed needs a whole number"},
+        {{"--real-time", "--script", "a.tcs", "--seed", "42"}, std::nullopt, "leave --seed out"},
+        {{"--seed", "42"}, std::nullopt, "leave --seed out"},
+    };
+    for (const auto& c : cases) {
+        std::string joined;
+        for (const auto& a : c.args) joined += a + " ";
+        SCOPED_TRACE(joined);
+        if (!c.refusal) {
+            EXPECT_EQ(lab::ParseHostOptions(c.args).seed, c.seed);
+            continue;
+        }
+        try {
+            lab::ParseHostOptions(c.args);
+            ADD_FAILURE() << "accepted";
+        } catch (const lab::HostOptionsError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << e.what();
+        }
+    }
+}
