@@ -121,6 +121,8 @@ public:
     void Id() { m_out.numbers.push_back(Integer("a control ID", 0, INT_MAX)); }
     void Number(std::string_view what = "a number") { m_out.numbers.push_back(Integer(what, 0, INT_MAX)); }
     void Coordinate() { m_out.numbers.push_back(Integer("a number", INT_MIN, INT_MAX)); }
+    // -1 is the index of no error.
+    void ErrorIndex() { m_out.numbers.push_back(Integer("an error index", -1, INT_MAX)); }
     void PixelHeight() { m_out.numbers.push_back(Integer("a pixel height", 1, INT_MAX)); }
     void Text(std::string_view what = "a text") { m_out.texts.push_back(TakeText(what)); }
     void OptionalText(std::string_view what) {
@@ -207,7 +209,7 @@ const Syntax kSyntax[] = {
     {"expect no-registry", Op::ExpectNoRegistry,
      [](LineParser& p) { p.Text("a key"); p.OptionalText("a value name"); }},
     {"expect clipboard", Op::ExpectClipboard, [](LineParser& p) { p.Text(); }},
-    {"expect error-index", Op::ExpectErrorIndex, [](LineParser& p) { p.Number(); }},
+    {"expect error-index", Op::ExpectErrorIndex, [](LineParser& p) { p.ErrorIndex(); }},
     {"expect language", Op::ExpectLanguage, [](LineParser& p) { p.Number(); }},
     {"expect profile", Op::ExpectProfile, [](LineParser& p) { p.Text(); }},
     {"expect document", Op::ExpectDocument, [](LineParser& p) { p.Text("a part of a path"); }},

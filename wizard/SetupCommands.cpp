@@ -183,8 +183,45 @@ void CSetupDlg::OnRescanHover()
     bool show = g_bHoverLabel == 1 && m_nState == StateNetworkList;
     GetDlgItem(IdRefreshBubble)->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
-void CSetupDlg::OnBnClickedBtnWpsconnect() {}
-void CSetupDlg::OnLearnMoreLink() {}
+void CSetupDlg::OnBnClickedBtnWpsconnect()
+{
+    StartZeroConfig();
+    ShowGrayOverlay();
+    // On a connection the dialog moves the wizard on itself, before it closes.
+    m_WpsConnectDlg.SetConnectedHandler([this](bool internet) {
+        m_nState = internet ? StateSuccess : StateSuccessNoInternet;
+        ShowStatePage();
+    });
+    const INT_PTR result = m_WpsConnectDlg.DoModal();
+    // At system shut-down the dialog simply goes; no page is drawn.
+    if (rt::ShutdownRequested()) {
+        DestroyGrayOverlay();
+        return;
+    }
+    if (result == IDOK && m_WpsConnectDlg.m_bWpsResult) {
+        m_nState = g_bInternetOk ? StateSuccess : StateSuccessNoInternet;
+        DestroyGrayOverlay();
+    } else if (result == IDOK) {
+        // Connected, but to another network than the one the router named.
+        m_nState = StateConnectFailed;
+        g_LogMsg.addLog(L"Tried to connect with WPS was failed.", L"CSetupDlg::OnBnClickedBtnWpsconnect", LOG_FUNC);
+        DestroyGrayOverlay();
+        ShowStatePage();
+    } else {
+        m_nState = StateNetworkList;
+        DestroyGrayOverlay();
+        ShowStatePage();
+    }
+    PostFrameMessages();
+}
+
+void CSetupDlg::OnLearnMoreLink()
+{
+    ShowGrayOverlay();
+    m_LearnMoreDlg.DoModal();
+    DestroyGrayOverlay();
+    PostFrameMessages();
+}
 void CSetupDlg::OnViewDetailsLink()
 {
     // The details take a veil of their own, apart from g_pGrayDlg: the WPS dialog opens

@@ -62,7 +62,7 @@ const std::size_t CSetupDlg::kMessageMapSize = std::size(CSetupDlg::kMessageMap)
 
 CSetupDlg::CSetupDlg()
     : CMappedDialog(195, nullptr), m_QuitDlg(this), m_ErrorCodeDlg(this), m_EULADlg(this), m_PasswordDlg(this),
-      m_EmptyDlg(this)
+      m_WpsConnectDlg(this), m_LearnMoreDlg(this), m_EmptyDlg(this)
 {
     SetHasCaption(true);
 }

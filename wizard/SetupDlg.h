@@ -20,6 +20,8 @@
 #include "runtime/Runtime.h"
 #include "wizard/QuitDlg.h"
 #include "wlan/NetworkList.h"
+#include "wps/WPSLearnMoreDlg.h"
+#include "wps/WpsConnectDlg.h"
 
 enum WizardState {
     StateWelcome = 1,
@@ -186,6 +188,8 @@ public:
     CErrorCodeDlg& ErrorCodeDialog() { return m_ErrorCodeDlg; }
     CEULADlg& LicenceDialog() { return m_EULADlg; }
     CPasswordDlg& PasswordDialog() { return m_PasswordDlg; }
+    CWpsConnectDlg& WpsConnectDialog() { return m_WpsConnectDlg; }
+    CWPSLearnMoreDlg& LearnMoreDialog() { return m_LearnMoreDlg; }
     const QFont& Font(PageFont f) const { return m_fonts[f]; }
 
 protected:
@@ -258,6 +262,8 @@ private:
     CErrorCodeDlg m_ErrorCodeDlg;
     CEULADlg m_EULADlg;
     CPasswordDlg m_PasswordDlg;
+    CWpsConnectDlg m_WpsConnectDlg;  // runs the push-button joins
+    CWPSLearnMoreDlg m_LearnMoreDlg;
     rt::Worker m_installWorker;    // WiFiInstallThreadProc
     rt::Worker m_insertWorker;     // WiFiInsertAdapterThreadProc
     rt::Worker m_monitorWorker;    // WiFiAdapterMonitorThreadProc

@@ -52,14 +52,23 @@ void CSetupDlg::InitVendorLibrary() { ::InitVendorLibrary(reinterpret_cast<std::
 void CSetupDlg::CloseDialogsForRemoval()
 {
     // The first open dialog of the list is told to close; the monitor waits until it has.
-    // The WPS dialogs join this list with their steps.
-    bool closed = false, blocker = false;
+    bool closed = false, blocker = false, wps = false;
     rt::SendToUi([&] {
         if (m_PasswordDlg.IsModalRunning()) {
             m_PasswordDlg.Dispatch(WM_PASSWORD_CLOSE, 0, 0);
             closed = true;
+        } else if (m_WpsConnectDlg.IsModalRunning()) {
+            // Its join is stopped here, not by the dialog, and counts as done.
+            CWpsManager& manager = m_WpsConnectDlg.Manager();
+            manager.StopJoin();
+            manager.m_bDone = 1;
+            m_WpsConnectDlg.Dispatch(WM_WPS_CONNECT_CLOSE, 0, 0);
+            closed = wps = true;
         } else if (m_QuitDlg.IsModalRunning()) {
             m_QuitDlg.Dispatch(WM_QUIT_CLOSE, 0, 0);
+            closed = true;
+        } else if (m_LearnMoreDlg.IsModalRunning()) {
+            m_LearnMoreDlg.Dispatch(WM_LEARN_MORE_CLOSE, 0, 0);
             closed = true;
         } else if (m_ErrorCodeDlg.IsModalRunning()) {
             m_ErrorCodeDlg.Dispatch(WM_ERROR_CODE_CLOSE, 0, 0);
@@ -71,6 +80,7 @@ void CSetupDlg::CloseDialogsForRemoval()
         }
     });
     if (closed) PostFrameMessages();
+    if (wps) rt::Sleep(1000);
     if (blocker) rt::Sleep(300);
 }
 
