@@ -99,6 +99,7 @@ BOOL CWpsConnectDlg::OnInitDialog()
     PlaceButtons(rtl);
 
     m_nFrame = 0;
+    m_bWpsResult = 0;  // an earlier opening's result says nothing about this one
     ShowInProgressView(rtl);
     m_WpsManager.StartJoinPBC(this);
     return TRUE;
