@@ -22,6 +22,7 @@
 #include "sim/HostFile.h"
 #include "sim/Scenario.h"
 #include "sim/SimPC.h"
+#include "wps/WpsPin.h"
 
 namespace {
 
@@ -126,6 +127,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", problem.c_str());
         return 2;
     }
+    // The routers' user types the PIN the wizard shows (`world router-pin`).
+    pc->Hardware().SetWizardPinSource(&CurrentWpsPin);
     InstallPlatform(pc->AsPlatform());
 
     // A virtual run draws its random numbers from the seed, so that it replays.

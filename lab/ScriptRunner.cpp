@@ -228,13 +228,18 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         case WorldEvent::Unplug: m_pc.Hardware().Unplug(); return out;
         case WorldEvent::Internet: m_pc.Hardware().SetInternet(line.flag); return out;
         case WorldEvent::Gateway: m_pc.Hardware().SetGateway(line.flag); return out;
-        case WorldEvent::NetworkOn: case WorldEvent::NetworkOff:
-            if (!m_pc.Hardware().SetNetworkPresent(line.texts[0], line.event == WorldEvent::NetworkOn))
-                return fail("world " + WorldEventName(line.event) + ": the scenario has no network " + Quoted(line.texts[0]));
+        case WorldEvent::NetworkOn: case WorldEvent::NetworkOff: case WorldEvent::WpsButton:
+        case WorldEvent::RouterPin: {
+            const std::string& ssid = line.texts[0];
+            bool known = false;
+            if (line.event == WorldEvent::WpsButton) known = m_pc.Hardware().PressWpsButton(ssid);
+            else if (line.event == WorldEvent::RouterPin) known = m_pc.Hardware().TypePinIntoRouter(ssid);
+            else known = m_pc.Hardware().SetNetworkPresent(ssid, line.event == WorldEvent::NetworkOn);
+            if (!known) return fail("world " + WorldEventName(line.event) + ": the scenario has no network " + Quoted(ssid));
             return out;
-        default:
-            return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event yet");
         }
+        }
+        return fail("world " + WorldEventName(line.event) + ": this simulated PC has no such event");
     case Op::SelectNetwork: case Op::OpenNetwork: {
         // A click (or double-click) at the centre of the row that shows the SSID.
         std::string problem;

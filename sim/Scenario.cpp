@@ -302,24 +302,8 @@ WpsCredentials ScenarioReader::ReadCredentials(const JsonValue& v, const std::st
     WpsCredentials c;
     c.ssid = network.ssidBytes;
     c.key = network.key;
-    c.auth = NameOf(WpsAuthNames(), [&] {
-        switch (network.auth) {
-            case 2: return 0x04;
-            case 3: return 0x08;
-            case 4: case 5: return 0x02;
-            case 6: return 0x10;
-            case 7: return 0x20;
-            default: return 0x01;
-        }
-    }());
-    c.encryption = NameOf(WpsEncryptionNames(), [&] {
-        switch (network.cipher) {
-            case 1: case 5: case 0x101: return 0x02;
-            case 2: return 0x04;
-            case 4: return 0x08;
-            default: return 0x01;
-        }
-    }());
+    c.auth = NameOf(WpsAuthNames(), WpsAuthOf(network.auth));
+    c.encryption = NameOf(WpsEncryptionNames(), WpsEncryptionOf(network.cipher));
     int ssidLine = 0;
     auto wpsNumber = [this](V x, K k, auto parse, const std::string& names) {
         if (x.kind == JsonValue::Kind::Number && x.integer && *x.integer >= 0 && *x.integer <= INT_MAX)

@@ -31,6 +31,26 @@ std::span<const NamedValue> CipherNames() { return kCipherNames; }
 std::span<const NamedValue> WpsAuthNames() { return kWpsAuthNames; }
 std::span<const NamedValue> WpsEncryptionNames() { return kWpsEncryptionNames; }
 
+int WpsAuthOf(int dot11Auth) {
+    switch (dot11Auth) {
+        case 2: return 0x04;
+        case 3: return 0x08;
+        case 4: case 5: return 0x02;
+        case 6: return 0x10;
+        case 7: return 0x20;
+        default: return 0x01;
+    }
+}
+
+int WpsEncryptionOf(int dot11Cipher) {
+    switch (dot11Cipher) {
+        case 1: case 5: case 0x101: return 0x02;
+        case 2: return 0x04;
+        case 4: return 0x08;
+        default: return 0x01;
+    }
+}
+
 std::optional<int> ValueByName(std::span<const NamedValue> names, const std::string& text) {
     for (const auto& [name, value] : names)
         if (text == name) return value;

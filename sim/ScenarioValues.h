@@ -24,6 +24,11 @@ std::span<const NamedValue> CipherNames();
 std::span<const NamedValue> WpsAuthNames();
 // None 0x01, WEP 0x02, TKIP 0x04, AES 0x08.
 std::span<const NamedValue> WpsEncryptionNames();
+// What a router hands out for a network of its own security, in WPS numbering:
+// RSNA_PSK 0x20, RSNA 0x10, WPA 0x08, WPA_PSK and WPA_NONE 0x02, SHARED_KEY 0x04, else
+// open 0x01; CCMP 0x08, TKIP 0x04, the WEP ciphers 0x02, else none 0x01.
+int WpsAuthOf(int dot11Auth);
+int WpsEncryptionOf(int dot11Cipher);
 
 // A name of the table, or a number (decimal or "0x" hex) up to INT_MAX.
 std::optional<int> ValueByName(std::span<const NamedValue> names, const std::string& text);

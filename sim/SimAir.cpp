@@ -424,6 +424,7 @@ bool SimHardware::SetNetworkPresent(const std::string& ssid, bool present)
             found = true;
         }
     UpdateAirLocked();
+    WpsCodeLocked();  // a router come into range may be the one a WPS attempt waits for
     return found;
 }
 

@@ -91,9 +91,15 @@ SimHardware::SimHardware(const Scenario& scenario, Registry& registry, Files& fi
     for (auto& [name, state] : scenario.services) m_services.push_back(Service{name, state, 0});
     if (freshMachine && scenario.adapter.driverInstalled) InstallAdapterDriverLocked(L"C:\\Windows\\INF\\oem0.inf");
     InitAirLocked(freshMachine);
+    m_routers.resize(m_networks.size());
 }
 
-SimHardware::~SimHardware() { StopScenarioEvents(); }
+SimHardware::~SimHardware()
+{
+    StopScenarioEvents();
+    std::lock_guard start(m_surveyStart);
+    if (m_surveyWorker.Started()) m_surveyWorker.StopAndJoin();
+}
 
 void SimHardware::Plug()
 {
@@ -107,6 +113,10 @@ void SimHardware::Unplug()
 {
     std::lock_guard lock(m_mutex);
     m_plugged = false;
+    // The library's attempt and what it got end with the adapter.
+    EndWpsAttemptLocked();
+    m_wpsCredentials.reset();
+    m_wpsFlag = false;
 }
 
 bool SimHardware::AdapterDriverLocked()
@@ -258,6 +268,7 @@ HardwareView SimHardware::View()
     for (auto& [h, p] : m_processes) v.installerRunning = v.installerRunning || !p.done;
     v.openWlanHandles = static_cast<int>(m_wlanHandles.size());
     AirViewLocked(v);
+    VendorViewLocked(v);
     return v;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The simulated PC's hardware and services: the network devices with their drivers and
 // the driver store, the service control manager, the wireless service, the chip
-// vendor's library, process creation, and the world events that plug and unplug the
-// adapter. The adapter's driver lives where Windows keeps it (its driver key in the
+// vendor's library with its site survey and WPS exchange, process creation, and the
+// world events (the adapter plugged and unplugged, a router's WPS button, a PIN typed
+// into a router). The adapter's driver lives where Windows keeps it (its driver key in the
 // registry, the package in C:\Windows\INF), so it stays installed between runs.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -15,6 +17,7 @@
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "sim/Scenario.h"
+#include "sim/SurveyBuffer.h"
 #include "sim/WlanProfileDoc.h"
 
 namespace sim {
@@ -36,6 +39,11 @@ struct HardwareView {
         int signal = 0;
         bool present = true, hidden = false;
         bool associated = false;
+        // WPS: the modes the router offers, the seconds its push-button window and the
+        // PIN typed into it have left (0: none), and that PIN.
+        bool wpsPbc = false, wpsPin = false;
+        int buttonSeconds = 0, pinSeconds = 0;
+        std::string typedPin;
     };
     std::vector<Network> networks;
     bool internet = true, gateway = true;
@@ -43,6 +51,11 @@ struct HardwareView {
     std::string address, gatewayAddress;
     std::vector<std::string> profiles;  // their names, UTF-8
     std::vector<std::string> commands;  // the last commands the interpreter ran
+    // The vendor library: initialised, its WPS flag, and the attempt it runs ("" : none),
+    // such as "push button: no router in its window (code 258)".
+    bool vendorInitialised = false;
+    bool wpsFlag = false;
+    std::string wpsAttempt;
 };
 
 class SimHardware : public DeviceInstaller,
@@ -65,6 +78,16 @@ public:
     // A network of the scenario comes into range or goes out of it (an association to it
     // drops); false when the scenario has no network of that SSID.
     bool SetNetworkPresent(const std::string& ssid, bool present);
+    // Someone presses the WPS button of the router of that SSID: its push-button window
+    // stays open for 2 minutes. False when the scenario has no network of that SSID.
+    bool PressWpsButton(const std::string& ssid);
+    // Someone types a PIN into that router, which keeps it for 2 minutes: the wizard's
+    // PIN as the PIN source tells it, or the one given. False for an unknown SSID.
+    bool TypePinIntoRouter(const std::string& ssid);
+    bool TypePinIntoRouter(const std::string& ssid, const std::string& pin);
+    // Where the routers' user reads the PIN the wizard shows (the PC cannot see the
+    // wizard); called without the PC's lock held.
+    void SetWizardPinSource(std::function<std::string()> source);
     // The last profile document handed to WlanSetProfile (empty: none yet).
     std::wstring LastProfileDocument();
     HardwareView View();
@@ -211,6 +234,16 @@ private:
                    ICMP_ECHO_REPLY* reply, DWORD timeoutMs);
     bool StartCommandLocked(const std::wstring& commandLine, PROCESS_HANDLE* handle);
     void FinishCommandLocked(Process& p);
+    // The vendor library (SimVendor.cpp, SimWps.cpp).
+    void SurveyLoop();
+    std::vector<SurveyNetwork> SurveyNowLocked();
+    bool VendorReadyLocked();
+    void EndWpsAttemptLocked();
+    DWORD WpsCodeLocked();  // brings the attempt up to now
+    bool PbcWindowOpenLocked(std::size_t network, std::int64_t now) const;
+    bool PinTypedLocked(std::size_t network, std::int64_t now) const;
+    void VendorViewLocked(HardwareView& view);
+    int FindNetworkLocked(const std::string& ssid) const;
 
     const Scenario& m_scenario;
     Registry& m_registry;
@@ -249,6 +282,41 @@ private:
     PROCESS_HANDLE m_nextProcess = 0x2C4;
     bool m_vendorInitialised = false;
     rt::Worker m_events;
+
+    // The vendor library's survey: one request at a time, answered on its own thread.
+    rt::Worker m_surveyWorker;
+    rt::Event m_surveyWake{true};
+    std::mutex m_surveyStart;
+    bool m_surveyPending = false;
+    std::int64_t m_surveyEndsAt = 0;
+    void (*m_surveyDone)() = nullptr;
+    std::vector<SurveyNetwork> m_surveyed;  // as the last survey saw the world
+    bool m_surveyedOnce = false;
+
+    // The WPS exchange. Per network: when its button was pressed and a PIN typed into it.
+    struct RouterWps {
+        std::int64_t buttonAt = -1, pinAt = -1;
+        std::string pin;
+    };
+    std::vector<RouterWps> m_routers;
+    struct WpsAttempt {
+        bool pin = false;
+        std::string pinDigits;
+        std::string ssid;             // the access point the PIN attempt names ("" : any)
+        unsigned char bssid[6] = {};  // all zero: any of that SSID
+        std::int64_t startedAt = 0;
+        int router = -1;              // the router the exchange runs with
+        std::int64_t exchangeAt = -1;
+        bool overlap = false;         // two push-button windows open at once
+        DWORD finalCode = 0;          // the exchange has ended with this code
+    };
+    std::optional<WpsAttempt> m_wps;
+    std::optional<WpsProfileRecord> m_wpsCredentials;  // from the last attempt that got them
+    bool m_wpsFlag = false;
+    DWORD m_wpsCode = 0;
+    std::function<std::string()> m_pinSource;
+    // What the program set and the library only keeps.
+    int m_authMode = -1, m_preferPhyType = -1, m_autoSelect = -1, m_associateIe = -1, m_probeReqIe = -1;
 };
 
 }  // namespace sim

@@ -1,6 +1,5 @@
-// The simulated PC's services, wireless service, vendor library, processes and world events.
+// The simulated PC's services, wireless service, processes and world events.
 #include <algorithm>
-#include <cstring>
 
 #include "platform/Text.h"
 #include "sim/SimHardware.h"
@@ -174,51 +173,6 @@ void SimHardware::WlanFreeMemory(const void* block)
     m_wlanBlocks.erase(block);
 }
 
-// ---- The vendor library -------------------------------------------------------------------
-
-int SimHardware::RAWL_Initial(const char*, std::uintptr_t)
-{
-    std::lock_guard lock(m_mutex);
-    m_vendorInitialised = true;
-    return 1;
-}
-
-int SimHardware::RAWL_GetAvailableAdapters(std::vector<unsigned char>& buffer, int capacity)
-{
-    std::lock_guard lock(m_mutex);
-    int count = m_vendorInitialised && AdapterUsableLocked() ? 1 : 0;
-    if (buffer.size() < 4) buffer.resize(4);
-    std::uint32_t n = static_cast<std::uint32_t>(count);
-    std::memcpy(buffer.data(), &n, 4);
-    if (count > capacity) return kRawlBufferTooSmall;
-    buffer.resize(std::max<std::size_t>(buffer.size(), 4 + count * kRawlAdapterRecordBytes));
-    if (count == 1) {
-        // The record: the adapter's description, then its interface GUID, as narrow texts.
-        unsigned char* record = buffer.data() + 4;
-        std::memset(record, 0, kRawlAdapterRecordBytes);
-        std::string desc = m_scenario.adapter.description.substr(0, 255);
-        std::memcpy(record, desc.data(), desc.size());
-        std::string guid = m_scenario.adapter.interfaceGuid.substr(0, 63);
-        std::memcpy(record + 256, guid.data(), guid.size());
-    }
-    return count;
-}
-
-int SimHardware::RAWL_AdapterSelect(const unsigned char* record, void (*)(), std::uintptr_t)
-{
-    std::lock_guard lock(m_mutex);
-    if (!record || !m_vendorInitialised || !AdapterUsableLocked()) return 0;
-    std::string guid(reinterpret_cast<const char*>(record + 256));
-    return guid == m_scenario.adapter.interfaceGuid ? 1 : 0;
-}
-
-int SimHardware::RAWL_DeInitial()
-{
-    std::lock_guard lock(m_mutex);
-    m_vendorInitialised = false;
-    return 1;
-}
-
 // ---- Processes ------------------------------------------------------------------------------
 
 PROCESS_HANDLE SimHardware::CreateProcessW(const std::wstring& commandLine, int, LONG* lastError)
@@ -307,12 +261,8 @@ BOOL SimHardware::CloseHandle(PROCESS_HANDLE process)
 
 std::vector<std::string> SimHardware::UnsupportedEvents() const
 {
-    std::vector<std::string> out;
-    for (const EventSettings& e : m_scenario.events)
-        if (e.what == "wps-button" || e.what == "router-pin")
-            out.push_back(m_scenario.sourceFile + ":" + std::to_string(e.line) + ": event \"" + e.what +
-                          "\": this simulated PC cannot play it yet");
-    return out;
+    // Every event a scenario can name is played; the reader has checked their networks.
+    return {};
 }
 
 void SimHardware::StartScenarioEvents()
@@ -333,6 +283,8 @@ void SimHardware::StartScenarioEvents()
                 else SetGateway(on);
             } else if ((e.what == "network-on" || e.what == "network-off") && !e.args.empty())
                 SetNetworkPresent(e.args[0], e.what == "network-on");
+            else if (e.what == "wps-button" && !e.args.empty()) PressWpsButton(e.args[0]);
+            else if (e.what == "router-pin" && !e.args.empty()) TypePinIntoRouter(e.args[0]);
         }
     }, true);
 }
