@@ -14,7 +14,8 @@ SPEED=${SPEED:-20}
 # The road scripts (road-*, plug-later, pulled-with-dialog) wait for states that last
 # only moments on the real clock: they stay headless.
 SCRIPTS=(cancel-flows cancel-five-times language-switch second-instance shutdown-with-question
-         connect-list rescan rescan-pulled wps-pbc-learn-more wps-pbc-cancel)
+         connect-list rescan rescan-pulled wps-pbc-learn-more wps-pbc-cancel wps-pbc-success wps-pbc-retry
+         wps-pbc-pulled)
 [ -x "$EXE" ] || { echo "real-window-tests: $EXE is not built (run scripts/test.sh first)" >&2; exit 2; }
 rm -rf "$OUT"; mkdir -p "$OUT"
 
