@@ -108,19 +108,54 @@ SimPanel::SimPanel(sim::SimPC& pc) : QWidget(nullptr, Qt::Window), m_pc(pc)
     m_clipboard->setWordWrap(true);
     m_clipboard->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_clipboard);
-    setGeometry(770, 20, 470, 760);
+    setGeometry(770, 20, 680, 760);
     Refresh();
     rt::SetUiTimer(this, 1, 1000, [this] { Refresh(); });
 }
 
 SimPanel::~SimPanel() { rt::KillAllUiTimers(this); }
 
+// The router's WPS: its button (the push-button window's seconds while it is open) and
+// someone typing the PIN the wizard shows into it.
+QWidget* SimPanel::MakeWpsCell(int row, const sim::HardwareView::Network& n)
+{
+    auto* cell = new QWidget(m_networks);
+    auto* layout = new QHBoxLayout(cell);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    QPushButton* press = nullptr;
+    QPushButton* pin = nullptr;
+    const QString ssid = QString::fromStdString(n.ssid);
+    if (n.wpsPbc) {
+        press = new QPushButton(cell);
+        press->setObjectName(QStringLiteral("wps-button:") + ssid);
+        connect(press, &QPushButton::clicked, this, [this, row] {
+            m_pc.Hardware().PressWpsButton(m_pc.Hardware().View().networks[static_cast<std::size_t>(row)].ssid);
+            Refresh();
+        });
+        layout->addWidget(press);
+    }
+    if (n.wpsPin) {
+        pin = new QPushButton(cell);
+        pin->setObjectName(QStringLiteral("router-pin:") + ssid);
+        connect(pin, &QPushButton::clicked, this, [this, row] {
+            m_pc.Hardware().TypePinIntoRouter(m_pc.Hardware().View().networks[static_cast<std::size_t>(row)].ssid);
+            Refresh();
+        });
+        layout->addWidget(pin);
+    }
+    if (!press && !pin) layout->addWidget(new QLabel(QStringLiteral("none"), cell));
+    m_wpsButtons.push_back(press);
+    m_pinButtons.push_back(pin);
+    return cell;
+}
+
 QWidget* SimPanel::MakeNetworkTable()
 {
     sim::HardwareView v = m_pc.Hardware().View();
-    m_networks = new QTableWidget(static_cast<int>(v.networks.size()), 5, this);
+    m_networks = new QTableWidget(static_cast<int>(v.networks.size()), 6, this);
     m_networks->setHorizontalHeaderLabels({QStringLiteral("Network"), QStringLiteral("Security"), QStringLiteral("Key"),
-                                           QStringLiteral("Signal"), QStringLiteral("Range")});
+                                           QStringLiteral("Signal"), QStringLiteral("Range"), QStringLiteral("WPS")});
     m_networks->verticalHeader()->setVisible(false);
     m_networks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_networks->setSelectionMode(QAbstractItemView::NoSelection);
@@ -140,8 +175,15 @@ QWidget* SimPanel::MakeNetworkTable()
         });
         m_networks->setCellWidget(row, 4, button);
         m_rangeButtons.push_back(button);
+        m_networks->setCellWidget(row, 5, MakeWpsCell(row, n));
     }
-    // The columns are measured with the names in bold, as the associated one is drawn.
+    // The columns are measured with the names in bold, as the associated one is drawn,
+    // and with the buttons' widest texts.
+    for (QPushButton* b : m_rangeButtons) b->setText(QStringLiteral("In range: take out"));
+    for (QPushButton* b : m_wpsButtons)
+        if (b) b->setText(QStringLiteral("Press WPS button"));
+    for (QPushButton* b : m_pinButtons)
+        if (b) b->setText(QStringLiteral("PIN: 120 s"));
     for (int row = 0; row < m_networks->rowCount(); ++row) {
         QFont f = m_networks->item(row, 0)->font();
         f.setBold(true);
@@ -180,12 +222,24 @@ void SimPanel::Refresh()
     QString profiles;
     for (const auto& p : v.profiles) profiles += (profiles.isEmpty() ? QString() : QStringLiteral(", ")) + Html(p);
     air += QStringLiteral("<br><b>Stored profiles:</b> ") + (profiles.isEmpty() ? QStringLiteral("none") : profiles);
+    air += QStringLiteral("<br><b>Vendor library:</b> %1, WPS flag %2<br><b>WPS attempt:</b> %3")
+               .arg(v.vendorInitialised ? QStringLiteral("initialised") : QStringLiteral("not initialised"),
+                    v.wpsFlag ? QStringLiteral("on") : QStringLiteral("off"),
+                    v.wpsAttempt.empty() ? QStringLiteral("none") : Html(v.wpsAttempt));
     m_wireless->setText(air);
     m_internet->setChecked(v.internet);
     m_gateway->setChecked(v.gateway);
     for (std::size_t i = 0; i < v.networks.size() && i < m_rangeButtons.size(); ++i) {
         const auto& n = v.networks[i];
         m_rangeButtons[i]->setText(n.present ? QStringLiteral("In range: take out") : QStringLiteral("Out: bring back"));
+        if (QPushButton* b = i < m_wpsButtons.size() ? m_wpsButtons[i] : nullptr)
+            b->setText(n.buttonSeconds ? QStringLiteral("Window: %1 s").arg(n.buttonSeconds)
+                                       : QStringLiteral("Press WPS button"));
+        if (QPushButton* b = i < m_pinButtons.size() ? m_pinButtons[i] : nullptr) {
+            b->setText(n.pinSeconds ? QStringLiteral("PIN: %1 s").arg(n.pinSeconds) : QStringLiteral("Type PIN"));
+            b->setToolTip(n.pinSeconds ? QStringLiteral("The router has the PIN %1").arg(QString::fromStdString(n.typedPin))
+                                       : QStringLiteral("Types the PIN the wizard shows into the router"));
+        }
         QFont f = m_networks->item(static_cast<int>(i), 0)->font();
         f.setBold(n.associated);
         m_networks->item(static_cast<int>(i), 0)->setFont(f);

@@ -2,9 +2,12 @@
 // The "Simulated PC" window beside the wizard in interactive runs: what the PC is, its
 // clock, its adapter, services and other devices, the wireless world around it, and the
 // world events it offers as buttons (plug and unplug the adapter, cut the internet or
-// the gateway, take a network out of range and bring it back).
+// the gateway, take a network out of range and bring it back, press a router's WPS
+// button, type the wizard's PIN into a router).
 #include <QWidget>
 #include <vector>
+
+#include "sim/SimHardware.h"
 
 class QCheckBox;
 class QLabel;
@@ -23,6 +26,7 @@ public:
 private:
     void Refresh();
     QWidget* MakeNetworkTable();
+    QWidget* MakeWpsCell(int row, const sim::HardwareView::Network& network);
     sim::SimPC& m_pc;
     QLabel* m_clock;
     QLabel* m_adapter;
@@ -33,6 +37,9 @@ private:
     QCheckBox* m_gateway;
     QTableWidget* m_networks = nullptr;
     std::vector<QPushButton*> m_rangeButtons;
+    // Per network, null where the router does not offer that WPS mode.
+    std::vector<QPushButton*> m_wpsButtons;
+    std::vector<QPushButton*> m_pinButtons;
     QLabel* m_commands;
     QLabel* m_opened;
     QLabel* m_clipboard;

@@ -25,7 +25,7 @@ const wchar_t* const kProfileFile = L"C:\\ProgramData\\Microsoft\\Wlansvc\\Profi
 
 constexpr DWORD WLAN_AVAILABLE_NETWORK_CONNECTED = 1;
 constexpr DWORD WLAN_AVAILABLE_NETWORK_HAS_PROFILE = 2;
-constexpr int kInterfaceConnected = 1, kInterfaceDisconnected = 4;
+constexpr int kInterfaceConnected = 1;
 
 std::wstring W(const std::string& utf8) { return Utf8ToWide(utf8); }
 
