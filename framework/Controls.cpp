@@ -44,6 +44,13 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRect(QPoint(0, 0), m_control->Image().size()), m_control->Image());
+        // A picture with text (the WPS PIN box) draws its caption centred on the picture.
+        const std::wstring caption = m_control->GetWindowTextW();
+        if (!caption.empty()) {
+            p.setPen(m_control->TextColor());
+            p.setFont(m_control->GetFont());
+            p.drawText(QRect(QPoint(0, 0), m_control->Image().size()), Qt::AlignCenter, ToQ(caption));
+        }
         if (hasFocus()) {
             p.setPen(QPen(QColor(0, 153, 203), 1, Qt::DotLine));
             p.drawRect(rect().adjusted(0, 0, -1, -1));

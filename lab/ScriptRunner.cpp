@@ -23,6 +23,7 @@
 #include "platform/Text.h"
 #include "runtime/Runtime.h"
 #include "wizard/SetupDlg.h"
+#include "wps/WpsPin.h"
 
 namespace lab {
 
@@ -462,6 +463,15 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
         case Op::ExpectDisabled:
             if (control(c)) { ok = !c->IsWindowEnabled(); found = "it enabled"; }
             break;
+        case Op::ExpectValidPin:
+            if (control(c)) {
+                const std::string pin = WideToUtf8(c->GetWindowTextW());
+                ok = c->IsWindowVisible() && IsValidWpsPin(pin);
+                found = pin.empty()                  ? std::string("no text")
+                        : !c->IsWindowVisible()      ? Quoted(pin) + ", hidden"
+                                                     : Quoted(pin) + ", not eight digits ending in their checksum";
+            }
+            break;
         case Op::ExpectText:
             if (control(c)) { ok = WideToUtf8(c->GetWindowTextW()) == text(0); found = Quoted(WideToUtf8(c->GetWindowTextW())); }
             break;
@@ -622,10 +632,6 @@ bool ScriptRunner::Holds(const ScriptLine& line, std::string& found)
         found = doc.empty() ? "no profile handed to the wireless service" : "the profile " + Quoted(doc);
         break;
     }
-    case Op::ExpectValidPin:
-        ok = false;
-        found = "nothing: this part of the program is not built yet";
-        break;
     default:
         break;
     }

@@ -47,4 +47,8 @@ enum WizardControl : int {
     IdLicenceBox = 1162,
     IdLicenceBoxTicked = 1163,
     IdLanguageCombo = 1179,
+    // The WPS PIN page: the box that shows the PIN, and the failure view's inline words.
+    IdPinBox = 1151,
+    IdInlineRetry = 1131,
+    IdInlineSkip = 1133,
 };

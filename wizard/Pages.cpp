@@ -461,7 +461,10 @@ void CSetupDlg::DrawWpsPinPage()
     PlaceText(IdBody1, 253, 77, 150, 370, 44, FontBody);
     PlacePicture(1150, 317, 42, 200);
     PlaceText(IdBody2, 254, 77, 200, 370, 24, FontBody);
-    PlacePicture(1151, Rtl() ? 365 : 319, 77, 226);
+    // A fresh PIN each time the page is drawn, shown in its box.
+    GenerateWPSPIN();
+    PlacePicture(IdPinBox, Rtl() ? 365 : 319, 77, 226);
+    ShowWpsPinInBox();
     PlacePicture(1147, 315, 42, 275);
     PlaceText(IdBody3, 257, 77, 275, 370, 44, FontBody);
     PlaceInlineWord(IdBody3, LoadText(257), LoadText(246), 1130, 261, FontBodyBold);

@@ -40,6 +40,17 @@ void CSetupDlg::OnBnClickedButtonNext()
     case StateDriverFailed:
         EndDialog(IDOK);
         break;
+    case StateWpsPin:
+        // "Skip": the PIN join is given up for the network list.
+        m_WpsManager.StopJoin();
+        m_WpsManager.m_bDone = 1;
+        m_WpsManager.FreeBssidList();
+        rt::Sleep(500);
+        KillTimer(TimerWpsPin);
+        g_bWorkerRunning = 0;
+        m_nState = StateNetworkList;
+        ShowStatePage();
+        break;
     case StateAdapterNotFound:
         m_nAnimationFrame = 0;
         m_nWpsTicks = 0;
@@ -59,6 +70,25 @@ void CSetupDlg::OnBnClickedButtonBack()
     case StateConnectFailed:
         m_nState = StateNetworkList;
         ShowStatePage();
+        break;
+    case StateWpsPin:
+        if (WpsPinAttemptRunning()) {
+            EndWpsPinJoin();
+            m_nState = StateWpsPushButton;
+            ShowStatePage();
+            break;
+        }
+        // The failure view's "Retry": the page's waiting view and a fresh round of attempts.
+        for (int id : std::initializer_list<int>{IdStatus3, IdStatus4, IdInlineRetry, IdInlineSkip})
+            GetDlgItem(id)->ShowWindow(SW_HIDE);
+        GetDlgItem(IdStatus)->ShowWindow(SW_SHOW);
+        for (int id : std::initializer_list<int>{IdBack, IdBack115Alt, IdBack115, IdBack93, IdBackAlt})
+            GetDlgItem(id)->SetWindowTextW(LoadText(173));
+        m_nWpsPinRetries = 0;
+        m_WpsManager.m_nApCount = 0;
+        m_WpsManager.ClearChosenAccessPoint();
+        StartWpsPinAttempt();
+        SetTimer(TimerWpsPin, kWorkerPollMs);
         break;
     default:
         break;
@@ -136,10 +166,7 @@ void CSetupDlg::OnBnClickedButtonCancel()
         break;
     case StateWpsPin:
         if (!AskQuit(L"Attempt to cancel WPS PIN connect.", L"WPS PIN connect was not cancelled.")) return;
-        if (g_bWorkerRunning) {
-            KillTimer(TimerWpsPin);
-            g_bWorkerRunning = 0;
-        }
+        if (g_bWorkerRunning) EndWpsPinJoin();
         DestroyGrayOverlay();
         CloseWizard();
         g_LogMsg.addLog(L"WPS PIN connect was cancelled.", kCancelFunc, LOG_FUNC);
@@ -171,9 +198,11 @@ void CSetupDlg::OnWpsLink()
 void CSetupDlg::OnPinLink()
 {
     m_nWpsPinRetries = 0;
+    m_WpsManager.m_nApCount = 0;
+    m_WpsManager.ClearChosenAccessPoint();
     m_nState = StateWpsPin;
     ShowStatePage();
-    m_nWpsTicks = 0;
+    StartWpsPinAttempt();
     SetTimer(TimerWpsPin, kWorkerPollMs);
 }
 

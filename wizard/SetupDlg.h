@@ -22,6 +22,7 @@
 #include "wlan/NetworkList.h"
 #include "wps/WPSLearnMoreDlg.h"
 #include "wps/WpsConnectDlg.h"
+#include "wps/WpsManager.h"
 
 enum WizardState {
     StateWelcome = 1,
@@ -116,6 +117,14 @@ public:
 
     // Redraws the page of m_nState and starts the state's own work (from any thread).
     void ShowStatePage() override;
+
+    // The WPS PIN road (SetupWpsPin.cpp).
+    // A fresh PIN into g_szWpsPin, logged; shown by the PIN page's box.
+    void GenerateWPSPIN();
+    // One PIN join: the box shows the PIN, a fresh tick budget, the join started.
+    void StartWpsPinAttempt();
+    // The wizard's PIN join (its workers are the manager's).
+    CWpsManager& WpsManager() { return m_WpsManager; }
 
     // Workers (SetupWorkers.cpp). Each is stopped and joined before the wizard goes.
     void StartInsertAdapterWorker() override;
@@ -216,6 +225,16 @@ private:
     void OnHiddenConnectionTick();
     void OnScanEndTick();
     void OnConnectedMarkTick();
+    void OnWpsPinTick();
+    // The PIN page's failure view: the sentence with its inline words, Back reads "Retry".
+    void ShowWpsPinFailureView();
+    // Ends the PIN join for good: stopped, done, its access-point buffer freed, no worker.
+    void EndWpsPinJoin();
+    bool WpsPinAttemptRunning() const;
+    void ShowWpsPinInBox();
+    // An inline word in its sentence's gap, the gap moved to a new line when the word
+    // would not fit at the end of the line it falls on.
+    void PlaceWordInGap(int sentenceCtl, const std::wstring& lead, int wordCtl, UINT wordId);
     void SortNetworkList(NetworkSort by);
     // Ends an open cancel question as declined (a step ended while it was asked).
     void EndOpenQuitDialog();
@@ -282,4 +301,5 @@ private:
     std::atomic<WLAN_AVAILABLE_NETWORK_LIST*> m_pAvailableNwList{nullptr};
     NetworkRecordStore m_Records;
     CEmptydlg m_EmptyDlg;  // the blank blocker that runs while a rescan works
+    CWpsManager m_WpsManager;  // PIN joins
 };

@@ -71,11 +71,7 @@ void CSetupDlg::OnTimer(UINT_PTR id)
     case TimerHiddenConnect: OnHiddenConnectionTick(); break;
     case TimerScanEnd: OnScanEndTick(); break;
     case TimerConnectedMark: OnConnectedMarkTick(); break;
-    case TimerWpsPin:
-        // The PIN attempt's supervision comes with the WPS PIN join.
-        ShowAnimationFrame();
-        TimerTail();
-        break;
+    case TimerWpsPin: OnWpsPinTick(); break;
     default:
         break;
     }

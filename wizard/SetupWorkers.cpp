@@ -25,6 +25,7 @@ void CSetupDlg::StopAllWizardWorkers()
     StopWorker(m_installerRunner);
     StopWorker(m_linkWorker);
     StopWorker(m_scanWorker);
+    m_WpsManager.StopJoin();
 }
 
 void CSetupDlg::StartInsertAdapterWorker()
@@ -100,10 +101,10 @@ void CSetupDlg::OnCancelProcess()
         }
         break;
     case StateWpsPin:
-        if (g_bWorkerRunning) {
-            KillTimer(TimerWpsPin);
-            g_bWorkerRunning = 0;
-        }
+        // The supervision ends with the page, also between two attempts, when no worker
+        // runs for a moment: a later tick would start one on the adapter-missing page.
+        KillTimer(TimerWpsPin);
+        if (g_bWorkerRunning) EndWpsPinJoin();
         break;
     case StateConnecting:
         StopLinkWorker();
