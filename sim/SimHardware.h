@@ -313,7 +313,6 @@ private:
     std::optional<WpsAttempt> m_wps;
     std::optional<WpsProfileRecord> m_wpsCredentials;  // from the last attempt that got them
     bool m_wpsFlag = false;
-    DWORD m_wpsCode = 0;
     std::function<std::string()> m_pinSource;
     // What the program set and the library only keeps.
     int m_authMode = -1, m_preferPhyType = -1, m_autoSelect = -1, m_associateIe = -1, m_probeReqIe = -1;

@@ -14,12 +14,6 @@ namespace {
 // A survey is done this long after it was asked for.
 constexpr std::int64_t kSurveyMs = 2500;
 
-void BssidBytes(const std::string& text, unsigned char out[6])
-{
-    for (std::size_t i = 0; i < 6 && i * 3 + 1 < text.size(); ++i)
-        out[i] = static_cast<unsigned char>(std::stoi(text.substr(i * 3, 2), nullptr, 16));
-}
-
 }  // namespace
 
 bool SimHardware::VendorReadyLocked() { return m_vendorInitialised && AdapterUsableLocked(); }
@@ -96,9 +90,14 @@ std::vector<SurveyNetwork> SimHardware::SurveyNowLocked()
 
 int SimHardware::RAWL_SiteSurveyScan(void (*done)())
 {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!VendorReadyLocked()) return 0;
+    }
     bool restarted = false;
     {
-        // A request while one runs joins it: one end, the latest callback told.
+        // The library's thread: started with the first survey of a process (the end of
+        // the process stops it). Starting never waits: a thread not running has ended.
         std::lock_guard start(m_surveyStart);
         if (!m_surveyWorker.Running()) {
             m_surveyWorker.Start("vendor survey", [this] { SurveyLoop(); });
@@ -106,8 +105,8 @@ int SimHardware::RAWL_SiteSurveyScan(void (*done)())
         }
     }
     {
+        // A request while one runs joins it: one end, the latest callback told.
         std::lock_guard lock(m_mutex);
-        if (!VendorReadyLocked()) return 0;
         if (!m_surveyPending || restarted) m_surveyEndsAt = rt::NowMs() + kSurveyMs;
         m_surveyPending = true;
         m_surveyDone = done;

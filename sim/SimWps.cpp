@@ -118,11 +118,20 @@ void SimHardware::EndWpsAttemptLocked() { m_wps.reset(); }
 
 DWORD SimHardware::WpsCodeLocked()
 {
-    if (!m_wps) return m_wpsCode = kIdle;
+    if (!m_wps) return kIdle;
     WpsAttempt& a = *m_wps;
     const std::int64_t now = rt::NowMs();
-    if (a.finalCode) return m_wpsCode = a.finalCode;
-    if (a.overlap) return m_wpsCode = wpsstatus::kTooManyPbcAps;
+    if (a.overlap) return wpsstatus::kTooManyPbcAps;
+    if (a.router >= 0 && !a.finalCode) {
+        // An exchange whose time is up has ended, whatever happened to the router since.
+        const NetworkSettings& n = m_networks[static_cast<std::size_t>(a.router)];
+        const DWORD outcome = OutcomeCode(n.wps.outcome);
+        if (outcome && now - a.exchangeAt >= kExchangeMs) {
+            a.finalCode = outcome;
+            if (outcome == wpsstatus::kCredentialsReady) m_wpsCredentials = CredentialsRecord(n);
+        }
+    }
+    if (a.finalCode) return a.finalCode;
     if (a.router >= 0 && !m_networks[static_cast<std::size_t>(a.router)].present) {
         // The router went out of range in the middle: the adapter looks again.
         a.router = -1;
@@ -141,30 +150,25 @@ DWORD SimHardware::WpsCodeLocked()
             if (!a.ssid.empty()) {
                 static const unsigned char kAny[6] = {};
                 if (n.ssidBytes != a.ssid) continue;
-                unsigned char bssid[6] = {};
-                for (std::size_t b = 0; b < 6 && b * 3 + 1 < n.bssid.size(); ++b)
-                    bssid[b] = static_cast<unsigned char>(std::stoi(n.bssid.substr(b * 3, 2), nullptr, 16));
+                unsigned char bssid[6];
+                BssidBytes(n.bssid, bssid);
                 if (std::memcmp(a.bssid, kAny, 6) != 0 && std::memcmp(a.bssid, bssid, 6) != 0) continue;
             }
             candidates.push_back(i);
         }
         if (!a.pin && candidates.size() >= 2) {
             a.overlap = true;
-            return m_wpsCode = wpsstatus::kTooManyPbcAps;
+            return wpsstatus::kTooManyPbcAps;
         }
         if (candidates.empty())
-            return m_wpsCode = a.pin ? PinWaitingCode(now - a.startedAt) : NoPbcCode(now - a.startedAt);
+            return a.pin ? PinWaitingCode(now - a.startedAt) : NoPbcCode(now - a.startedAt);
         a.router = static_cast<int>(candidates.front());
         a.exchangeAt = now;
     }
-    const NetworkSettings& n = m_networks[static_cast<std::size_t>(a.router)];
     const std::int64_t since = now - a.exchangeAt;
-    const DWORD outcome = OutcomeCode(n.wps.outcome);
-    if (!outcome) return m_wpsCode = std::min(ProgressCode(since), kSilentStall);
-    if (since < kExchangeMs) return m_wpsCode = ProgressCode(since);
-    a.finalCode = outcome;
-    if (outcome == wpsstatus::kCredentialsReady) m_wpsCredentials = CredentialsRecord(n);
-    return m_wpsCode = outcome;
+    if (!OutcomeCode(m_networks[static_cast<std::size_t>(a.router)].wps.outcome))
+        return std::min(ProgressCode(since), kSilentStall);
+    return ProgressCode(since);
 }
 
 // ---- The program's calls ---------------------------------------------------------------------

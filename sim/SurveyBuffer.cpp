@@ -1,6 +1,7 @@
 #include "sim/SurveyBuffer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace sim {
@@ -87,6 +88,16 @@ std::vector<unsigned char> Elements(const SurveyNetwork& n)
 }
 
 }  // namespace
+
+void BssidBytes(const std::string& text, unsigned char out[6])
+{
+    auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+    for (std::size_t i = 0; i < 6; ++i)
+        out[i] = i * 3 + 1 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i * 3])) &&
+                         std::isxdigit(static_cast<unsigned char>(text[i * 3 + 1]))
+                     ? static_cast<unsigned char>(digit(text[i * 3]) * 16 + digit(text[i * 3 + 1]))
+                     : 0;
+}
 
 ULONG ChannelToFrequencyKHz(int channel)
 {

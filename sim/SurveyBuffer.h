@@ -25,6 +25,9 @@ struct SurveyNetwork {
     bool pbcWindowOpen = false;  // its push-button window is open as the survey looks
 };
 
+// "00:1A:2B:3C:4D:5E" as its six bytes (a scenario's BSSID text is checked on reading).
+void BssidBytes(const std::string& text, unsigned char out[6]);
+
 // 2.4 GHz: 2407 + 5 x channel MHz (channel 14: 2484); 5 GHz: 5000 + 5 x channel MHz.
 ULONG ChannelToFrequencyKHz(int channel);
 // The inverse; 0 for a frequency that is no channel's.

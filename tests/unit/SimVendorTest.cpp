@@ -482,6 +482,22 @@ TEST_F(SimVendor, TheButtonWindowLastsTwoMinutes)
     EXPECT_EQ(Poll(5).back(), 15);
 }
 
+TEST_F(SimVendor, ARouterLeavingRangeMidExchangeIsLookedForAgainButNotAfterItsEnd)
+{
+    Build();
+    Start(PbcMode());
+    ASSERT_TRUE(Hw().PressWpsButton("Home"));
+    rt::Sleep(2000);
+    ASSERT_TRUE(Hw().SetNetworkPresent("Home", false));
+    for (long c : Poll(10)) EXPECT_TRUE(IsNoPbc(c)) << c;
+    ASSERT_TRUE(Hw().SetNetworkPresent("Home", true));  // its window is still open
+    rt::Sleep(4000);
+    ASSERT_TRUE(Hw().SetNetworkPresent("Home", false));  // gone only after the exchange
+    EXPECT_EQ(Code(), 15);
+    WpsProfileRecord profile{};
+    EXPECT_EQ(Hw().RAWL_QueryWPSProfile(&profile), 1);
+}
+
 TEST_F(SimVendor, APinJoinSucceedsWithTheRouterThatHasThePin)
 {
     const unsigned char attic[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x62};
@@ -642,3 +658,92 @@ TEST_F(SimVendor, TheScenariosWpsEventsArePlayedAtTheirTimes)
 }
 
 }  // namespace
+
+// ---- The survey's thread on both clocks ------------------------------------------------------
+
+namespace bothclocks {
+
+sim::SimHardware* g_hw = nullptr;
+std::atomic<int> g_first{0}, g_second{0};
+std::atomic<bool> g_asked{false};
+void SecondDone() { ++g_second; }
+// The program may ask for the next survey from inside the callback, on the library's thread.
+void FirstDone()
+{
+    ++g_first;
+    if (!g_asked.exchange(true)) g_hw->RAWL_SiteSurveyScan(&SecondDone);
+}
+
+class SurveyThread : public ::testing::TestWithParam<rt::ClockMode> {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("tc-vendor-clocks-" + std::to_string(::getpid()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "disc");
+        rt::Init(GetParam(), 0, 1.0);
+        sim::Scenario s = sim::DefaultScenario();
+        s.adapter.driverInstalled = true;
+        m_pc = std::make_unique<sim::SimPC>(s, m_dir / "machine", m_dir / "disc");
+        g_hw = &m_pc->Hardware();
+        g_hw->RAWL_Initial("Vendor", 0);
+        g_first = g_second = 0;
+        g_asked = false;
+    }
+    void TearDown() override
+    {
+        m_pc.reset();
+        g_hw = nullptr;
+        rt::Shutdown();
+        fs::remove_all(m_dir);
+    }
+    // Lets time pass until the condition holds (at most `ms`).
+    template <class F> bool Until(F condition, std::int64_t ms)
+    {
+        for (std::int64_t waited = 0; waited <= ms; waited += 50) {
+            if (condition()) return true;
+            rt::Sleep(50);
+        }
+        return condition();
+    }
+    fs::path m_dir;
+    std::unique_ptr<sim::SimPC> m_pc;
+};
+
+TEST_P(SurveyThread, TheCallbackComesFromTheLibrarysThreadAndMayAskAgain)
+{
+    const std::int64_t start = rt::NowMs();
+    ASSERT_EQ(g_hw->RAWL_SiteSurveyScan(&FirstDone), 1);
+    ASSERT_TRUE(Until([] { return g_second == 1; }, 8000));
+    EXPECT_EQ(g_first, 1);
+    EXPECT_GE(rt::NowMs() - start, 5000);
+}
+
+TEST_P(SurveyThread, AProcessEndingOrThePcGoingStopsAPendingSurveyWithoutItsCallback)
+{
+    ASSERT_EQ(g_hw->RAWL_SiteSurveyScan(&FirstDone), 1);
+    rt::Sleep(500);
+    rt::StopAllWorkers();  // the program's process ends
+    rt::Sleep(2300);       // past the survey's end
+    EXPECT_EQ(g_first, 0);
+    // The next process's survey starts a new thread and a new survey.
+    g_asked = true;
+    ASSERT_EQ(g_hw->RAWL_SiteSurveyScan(&FirstDone), 1);
+    ASSERT_TRUE(Until([] { return g_first == 1; }, 4000));
+    ASSERT_EQ(g_hw->RAWL_SiteSurveyScan(&SecondDone), 1);
+    rt::Sleep(500);
+    m_pc.reset();  // joins the library's thread; the callback never comes
+    g_hw = nullptr;
+    rt::Sleep(2300);
+    EXPECT_EQ(g_second, 0);
+}
+
+std::string ClockName(const ::testing::TestParamInfo<rt::ClockMode>& info)
+{
+    return info.param == rt::ClockMode::Virtual ? "Virtual" : "Real";
+}
+
+INSTANTIATE_TEST_SUITE_P(SimVendor, SurveyThread, ::testing::Values(rt::ClockMode::Virtual, rt::ClockMode::Real),
+                         ClockName);
+
+}  // namespace bothclocks
