@@ -222,9 +222,10 @@ void SimPanel::Refresh()
     QString profiles;
     for (const auto& p : v.profiles) profiles += (profiles.isEmpty() ? QString() : QStringLiteral(", ")) + Html(p);
     air += QStringLiteral("<br><b>Stored profiles:</b> ") + (profiles.isEmpty() ? QStringLiteral("none") : profiles);
-    air += QStringLiteral("<br><b>Vendor library:</b> %1, WPS flag %2<br><b>WPS attempt:</b> %3")
+    air += QStringLiteral("<br><b>Vendor library:</b> %1, WPS flag %2%3<br><b>WPS attempt:</b> %4")
                .arg(v.vendorInitialised ? QStringLiteral("initialised") : QStringLiteral("not initialised"),
                     v.wpsFlag ? QStringLiteral("on") : QStringLiteral("off"),
+                    v.vendorSettings.empty() ? QString() : QStringLiteral(", ") + Html(v.vendorSettings),
                     v.wpsAttempt.empty() ? QStringLiteral("none") : Html(v.wpsAttempt));
     m_wireless->setText(air);
     m_internet->setChecked(v.internet);

@@ -56,6 +56,7 @@ struct HardwareView {
     bool vendorInitialised = false;
     bool wpsFlag = false;
     std::string wpsAttempt;
+    std::string vendorSettings;  // what the program set: "PHY type 2, auto-select 0, ..."; "" none
 };
 
 class SimHardware : public DeviceInstaller,

@@ -292,6 +292,11 @@ void SimHardware::VendorViewLocked(HardwareView& v)
     }
     v.vendorInitialised = m_vendorInitialised;
     v.wpsFlag = m_wpsFlag;
+    const std::pair<const char*, int> settings[] = {{"auth mode", m_authMode},       {"PHY type", m_preferPhyType},
+                                                    {"auto-select", m_autoSelect},   {"association IE", m_associateIe},
+                                                    {"probe request IE", m_probeReqIe}};
+    for (const auto& [name, value] : settings)
+        if (value >= 0) v.vendorSettings += (v.vendorSettings.empty() ? "" : ", ") + std::string(name) + " " + std::to_string(value);
     const DWORD code = WpsCodeLocked();
     if (!m_wps) return;
     const WpsAttempt& a = *m_wps;

@@ -90,6 +90,8 @@ TEST_F(SimPanelTest, TheButtonsPlayTheWorldEventsAndShowTheirSeconds)
     sim::SimHardware& hw = m_pc->Hardware();
     hw.RAWL_Initial("Vendor", 0);
     ASSERT_EQ(hw.RAWL_WriteWPSFlag(1), 1);
+    ASSERT_EQ(hw.RAWL_SetPreferWPSAPPhyType(2), 1);
+    ASSERT_EQ(hw.RAWL_SetWPSProbeReqIE(1), 1);
     WpsModeRecord pbc{};
     const std::uint32_t mode = wpsmode::kPushButton;
     std::memcpy(pbc.bytes, &mode, 4);
@@ -97,7 +99,7 @@ TEST_F(SimPanelTest, TheButtonsPlayTheWorldEventsAndShowTheirSeconds)
     rt::Sleep(60000);
     rt::PumpStep(false);  // the panel's refresh timer
     const QString texts = Texts();
-    EXPECT_TRUE(texts.contains("WPS flag on")) << texts.toStdString();
+    EXPECT_TRUE(texts.contains("WPS flag on, PHY type 2, probe request IE 1<br>")) << texts.toStdString();
     EXPECT_TRUE(texts.contains("push button with &quot;" + QString::fromStdString(home) + "&quot;: credentials handed out (code 15)"))
         << texts.toStdString();
     EXPECT_EQ(Button("wps-button:" + home)->text(), "Window: 60 s");
