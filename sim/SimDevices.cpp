@@ -97,7 +97,8 @@ SimHardware::SimHardware(const Scenario& scenario, Registry& registry, Files& fi
 SimHardware::~SimHardware()
 {
     StopScenarioEvents();
-    std::lock_guard start(m_surveyStart);
+    // Without m_surveyStart: a callback running on the library's thread may be asking for
+    // the next survey, which takes it. Nothing else starts the thread any more.
     if (m_surveyWorker.Started()) m_surveyWorker.StopAndJoin();
 }
 
