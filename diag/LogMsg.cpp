@@ -448,6 +448,13 @@ std::u16string CLogMsg::SnapshotText()
     return text;
 }
 
+bool CLogMsg::LockFree()
+{
+    if (!m_cs.try_lock()) return false;
+    m_cs.unlock();
+    return true;
+}
+
 std::wstring CLogMsg::CurrentFilePath()
 {
     std::lock_guard<std::mutex> lock(m_cs);

@@ -88,6 +88,9 @@ public:
     std::u16string SnapshotText();
     // Full path of the current log file (whether or not it could be created).
     std::wstring CurrentFilePath();
+    // True when no thread holds the log's lock (a stopped worker must never leave it held).
+    // Only for a thread that does not hold it itself.
+    bool LockFree();
 
     // Wall clock for the time stamps: milliseconds since 1970 whose UTC fields read as
     // local time. An empty function restores the runtime's wall clock. Process-wide.

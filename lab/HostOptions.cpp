@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "sim/ScenarioValues.h"
+
 namespace lab {
 
 HostOptions ParseHostOptions(const std::vector<std::string>& args)
@@ -58,6 +60,13 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
             o.help = true;
         } else if (a == "--version") {
             o.version = true;
+        } else if (a == "--settle") {
+            std::string v = value();
+            auto ms = sim::ParseDurationMs(v);
+            if (!ms || *ms <= 0 || *ms > 24LL * 60 * 60 * 1000)
+                throw HostOptionsError("--settle needs a duration such as 5m (above 0, at most 24 hours), not \"" + v +
+                                       "\"");
+            o.settleMs = *ms;
         } else if (a == "--probe-second-instance") {
             o.probeSecondInstance = true;
         } else {
@@ -72,6 +81,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& args)
     if (o.seed && !o.headless)
         throw HostOptionsError("--seed replays a --headless run; the real clock draws from the system's random "
                                "source: leave --seed out");
+    if (o.settleMs && !o.script) throw HostOptionsError("--settle goes with --script");
     if (speedGiven && o.headless)
         throw HostOptionsError("--speed speeds up the real clock; a --headless run has virtual time, which "
                                "jumps ahead by itself: leave --speed out");
@@ -99,6 +109,8 @@ std::string HostUsage(const std::string& program)
            "                    (not with --headless)\n"
            "  --seed N          --headless runs: the seed of the random numbers (the WPS\n"
            "                    PIN); result.txt names the one a run used\n"
+           "  --settle D        with --script: after the script, wait up to D until the\n"
+           "                    wizard rests, then take the final state\n"
            "  --help, --version\n"
            "The lab guide: docs/lab.md\n";
 }

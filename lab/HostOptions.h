@@ -30,6 +30,10 @@ struct HostOptions {
     // Started by a script's `start` as a second process: ends with status 3 as soon as
     // it would show a window.
     bool probeSecondInstance = false;
+    // With a script: once the script has ended (its last line or its first failed one),
+    // let at most this much time pass until the wizard rests, before the final state is
+    // taken.
+    std::optional<long long> settleMs;
     std::string commandLine;
 };
 

@@ -32,9 +32,14 @@ void ProcessHost::RunProcess(const std::string& commandLineUtf8)
         app.InitInstance();
         app.ExitInstance();
     }
-    // The end of the process: nothing of it outlives it.
+    // The end of the process: nothing of it outlives it. Every owner joins its workers
+    // before it goes, so whatever still runs here was left behind.
+    for (const std::string& name : rt::RunningWorkerNames())
+        m_workersLeft.push_back("run " + std::to_string(m_nRuns.load()) + ": " + name);
     rt::StopAllWorkers();
-    g_LogMsg.Destruct();
+    // A lock left held would hang the log's end; it is reported instead.
+    if (g_LogMsg.LockFree()) g_LogMsg.Destruct();
+    else m_bLockHeld = true;
     m_bRunning = false;
 }
 

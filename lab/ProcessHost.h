@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace lab {
 
@@ -17,11 +18,18 @@ public:
     void RunProcess(const std::string& commandLineUtf8);
     bool Running() const { return m_bRunning; }
     int RunCount() const { return m_nRuns; }
+    // What the ends of the processes found: workers of the program still at work once
+    // the program's own objects were gone ("run N: NAME"), and whether the log's lock
+    // was still held then. Read once no process runs.
+    const std::vector<std::string>& WorkersLeftAtExit() const { return m_workersLeft; }
+    bool LockHeldAtExit() const { return m_bLockHeld; }
 
 private:
     std::function<void()> m_onStart;
     std::atomic<bool> m_bRunning{false};
     std::atomic<int> m_nRuns{0};
+    std::vector<std::string> m_workersLeft;
+    bool m_bLockHeld = false;
 };
 
 }  // namespace lab

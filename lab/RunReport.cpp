@@ -40,6 +40,7 @@ std::string ReplayCommand(const HostOptions& options, const std::string& exe)
     if (options.script) line += " --script " + ShellQuoted(Absolute(*options.script));
     if (options.out) line += " --out " + ShellQuoted(Absolute(*options.out));
     if (options.headless) line += " --seed " + std::to_string(rt::RandomSeed());
+    if (options.settleMs) line += " --settle " + std::to_string(*options.settleMs) + "ms";
     // The wizard's command-line text goes as one word: it is compared as a whole.
     if (!options.commandLine.empty()) line += " " + ShellQuoted(options.commandLine);
     if (!options.fresh) line += "    # the machine folder was not emptied first: its state then is not kept";

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <sys/wait.h>
 
 #include "app/Globals.h"
@@ -30,6 +31,14 @@ namespace lab {
 namespace {
 
 constexpr long long kDefaultWaitMs = 10 * 60 * 1000;
+// How long the wizard must stay at rest to count as settled: longer than the adapter
+// monitor's look every 2 s, so that a pull just before the end is still seen.
+constexpr long long kSettleQuietMs = 5000;
+// The worker that watches the adapter runs for as long as the adapter is there, by design.
+constexpr const char* kAdapterMonitorName = "WiFiAdapterMonitorThreadProc";
+// The timers of the wizard's steps (every one but the connected mark's refresh).
+constexpr UINT_PTR kStepTimers[] = {TimerDriverAnimation, TimerScanEnd, TimerAdapterDetection, TimerWpsPin,
+                                    TimerConnect, TimerHiddenConnect};
 // Real milliseconds a window manager may take to give a newly shown window the focus
 // (a busy machine makes it slow).
 constexpr int kRealFocusWaitMs = 15000;
@@ -97,7 +106,40 @@ std::string FinalStateText()
     text += "windows: " + (dialogs.empty() ? std::string("none") : dialogs) + "\n";
     text += "error-index: " + std::to_string(g_nErrorIndex.load()) + "\n";
     text += "language: " + std::to_string(g_nUiLanguage.load()) + "\n";
+    std::string workers;
+    for (const std::string& name : rt::RunningWorkerNames()) workers += (workers.empty() ? "" : ", ") + name;
+    text += "workers: " + (workers.empty() ? std::string("none") : workers) + "\n";
     return text;
+}
+
+// On the UI thread: whether the wizard waits for the person (or has ended), with no step
+// of it at work; what is at work otherwise.
+bool WizardAtRest(std::string& busy)
+{
+    CSetupDlg* wizard = CInstallSetupApp::RunningWizard();
+    if (!wizard) return true;
+    switch (wizard->m_nState.load()) {
+    case StateInstallDriver: case StateCheckSystem: case StateInsertAdapter: case StateScanning: case StateConnecting:
+        busy = "state " + std::to_string(wizard->m_nState.load());
+        return false;
+    default:
+        break;
+    }
+    for (UINT_PTR id : kStepTimers)
+        if (wizard->HasTimer(id)) {
+            busy = "timer " + std::to_string(id);
+            return false;
+        }
+    if (g_bWorkerRunning || g_bScanning) {
+        busy = g_bWorkerRunning ? "g_bWorkerRunning" : "g_bScanning";
+        return false;
+    }
+    for (const std::string& name : rt::RunningWorkerNames())
+        if (name != kAdapterMonitorName) {
+            busy = name;
+            return false;
+        }
+    return true;
 }
 
 }  // namespace
@@ -147,7 +189,9 @@ void ScriptRunner::ReportDeadlock(const std::string& what)
     m_failures.push_back(where + ": the run cannot go on: " + what);
     m_finalState = FinalStateText();
     std::string log = LogText();
-    WriteRunFiles(m_out, Report(), &log);
+    RunReport report = Report();
+    AddExitReport(report);
+    WriteRunFiles(m_out, report, &log);
     std::fprintf(stderr, "%s\nreplay: %s\n", m_failures.back().c_str(), Replay().c_str());
 }
 
@@ -158,7 +202,7 @@ RunReport ScriptRunner::Report() const
     report.script = m_script.fileName;
     report.scenario = m_pc.GetScenario().name + " (" + m_pc.GetScenario().sourceFile + ")";
     report.runs = m_host.RunCount();
-    report.finalState = m_finalState;
+    report.finalState = m_timing + m_finalState;
     report.failures = m_failures;
     report.replay = Replay();
     report.seed = SeedText(m_options);
@@ -178,6 +222,8 @@ void ScriptRunner::PersonMain()
             break;
         }
     }
+    m_timing = "ended at: " + std::to_string(rt::NowMs()) + " ms\n";
+    if (m_options.settleMs) Settle();
     // After the last line the program is stopped as at system shut-down.
     std::string finalState;
     rt::SendToUi([&] { finalState = FinalStateText(); });
@@ -185,6 +231,30 @@ void ScriptRunner::PersonMain()
     m_bFinished = true;
     rt::RequestShutdown(true);
     rt::PostToUi([] {});
+}
+
+void ScriptRunner::Settle()
+{
+    const std::int64_t deadline = rt::NowMs() + *m_options.settleMs;
+    std::int64_t restingSince = -1;
+    std::string busy;
+    for (;;) {
+        bool resting = false;
+        rt::SendToUi([&] { resting = WizardAtRest(busy); });
+        std::int64_t now = rt::NowMs();
+        if (!resting) restingSince = -1;
+        else if (restingSince < 0) restingSince = now;
+        if (resting && (m_bProcessEnded || now - restingSince >= kSettleQuietMs)) {
+            m_timing += "settled: at rest since " + std::to_string(restingSince) + " ms\n";
+            return;
+        }
+        if (now >= deadline) {
+            m_timing += "settled: no, still at work (" + busy + ") after " + std::to_string(*m_options.settleMs) +
+                        " ms\n";
+            return;
+        }
+        if (!rt::Sleep(std::min<std::int64_t>(100, deadline - now))) return;
+    }
 }
 
 ScriptRunner::Outcome ScriptRunner::Execute(const ScriptLine& line)
@@ -649,7 +719,20 @@ void ScriptRunner::WriteResult()
         std::memcpy(u16.data(), bytes->data(), u16.size() * 2);
         log = QString::fromUtf16(u16.data(), static_cast<qsizetype>(u16.size())).toStdString();
     }
-    WriteRunFiles(m_out, Report(), bytes ? &log : nullptr);
+    RunReport report = Report();
+    AddExitReport(report);
+    WriteRunFiles(m_out, report, bytes ? &log : nullptr);
+}
+
+void ScriptRunner::AddExitReport(RunReport& report) const
+{
+    std::string left;
+    for (const std::string& w : m_host.WorkersLeftAtExit()) left += (left.empty() ? "" : ", ") + w;
+    report.finalState += "workers left at exit: " + (left.empty() ? std::string("none") : left) + "\n";
+    report.finalState += std::string("log lock at exit: ") + (m_host.LockHeldAtExit() ? "held" : "free") + "\n";
+    if (m_out.empty()) return;
+    std::ofstream world(m_out / "world.txt");
+    for (const auto& e : m_pc.Hardware().WorldTrace()) world << e.atMs << " ms  " << e.what << "\n";
 }
 
 }  // namespace lab

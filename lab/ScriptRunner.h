@@ -37,7 +37,11 @@ private:
     // Evaluates a condition on the UI thread; found says what is there instead.
     bool Holds(const ScriptLine& line, std::string& found);
 
+    // --settle: lets time pass until the wizard rests (or the limit is reached).
+    void Settle();
     void WriteResult();
+    // The lines about the ends of the processes and the world's trace (world.txt).
+    void AddExitReport(RunReport& report) const;
     RunReport Report() const;
     std::string Replay() const;  // the command line that runs this again
     // The virtual clock found every participant waiting forever: result.txt and the log
@@ -54,6 +58,7 @@ private:
     std::vector<std::string> m_failures;
     std::string m_nextCommandLine;
     std::string m_finalState;  // state and windows when the script ended
+    std::string m_timing;      // when the script ended and how the wizard settled
     std::atomic<int> m_nCurrentLine{0};  // the script line running now (0: none yet)
     std::atomic<bool> m_bStartRequested{false};
     std::atomic<bool> m_bFinished{false};

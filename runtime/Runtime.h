@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace rt {
 
@@ -82,6 +83,9 @@ private:
 
 // Stops and joins every worker of the program still alive (process end).
 void StopAllWorkers();
+// The names of the program's workers that have started and not yet returned, in the
+// order they were started (the lab reports what is still at work).
+std::vector<std::string> RunningWorkerNames();
 
 // ---- Random numbers ------------------------------------------------------------------
 

@@ -201,4 +201,14 @@ void StopAllWorkers()
     }
 }
 
+std::vector<std::string> RunningWorkerNames()
+{
+    auto& s = S();
+    std::unique_lock lock(s.m);
+    std::vector<std::string> names;
+    for (auto& w : s.workers)
+        if (auto p = w.lock(); p && p->running) names.push_back(p->name);
+    return names;
+}
+
 }  // namespace rt

@@ -203,13 +203,28 @@ void SimHardware::UpdateAirLocked()
         m_pending.reset();
         m_scanEndsAt = -1;
     }
+    // Every world event brings the air up to its moment first, so a scan that ended
+    // before now saw what is in range now.
+    bool looked = false;
     if (m_scanEndsAt >= 0 && now >= m_scanEndsAt) {
         m_seen = SeenNowLocked();
         m_seenAt = m_scanEndsAt;
         m_scanEndsAt = -1;
+        looked = true;
     } else if (m_scanEndsAt < 0 && (m_seenAt < 0 || now - m_seenAt >= kBackgroundScanMs)) {
         m_seen = SeenNowLocked();
         m_seenAt = now;
+        looked = true;
+    }
+    if (looked) {
+        std::string names;
+        for (const WLAN_AVAILABLE_NETWORK& n : m_seen)
+            names += (names.empty() ? " " : ", ") +
+                     (n.dot11Ssid.uSSIDLength ? "\"" + std::string(reinterpret_cast<const char*>(n.dot11Ssid.ucSSID),
+                                                               n.dot11Ssid.uSSIDLength) + "\""
+                                              : std::string("(hidden)"));
+        TraceLocked("scan: " + std::to_string(m_seen.size()) + " in range" + (names.empty() ? "" : ":") + names,
+                    m_seenAt);
     }
     if (m_pending && now >= m_pending->at) {
         if (const WlanProfile* p = FindProfileLocked(m_pending->profile))
@@ -219,9 +234,37 @@ void SimHardware::UpdateAirLocked()
                     m_associatedProfile = p->name;
                     break;
                 }
+        TraceAssociationLocked(m_pending->at);
         m_pending.reset();
     }
     if (m_associated >= 0 && !m_networks[static_cast<std::size_t>(m_associated)].present) m_associated = -1;
+    TraceAssociationLocked();
+}
+
+void SimHardware::TraceAssociationLocked(std::int64_t atMs)
+{
+    if (m_associated == m_tracedAssociation) return;
+    if (m_tracedAssociation >= 0)
+        TraceLocked("association with \"" + m_networks[static_cast<std::size_t>(m_tracedAssociation)].ssidBytes +
+                    "\" ends", atMs);
+    if (m_associated >= 0)
+        TraceLocked("associated with \"" + m_networks[static_cast<std::size_t>(m_associated)].ssidBytes + "\"",
+                    atMs);
+    m_tracedAssociation = m_associated;
+}
+
+void SimHardware::TraceLocked(std::string what, std::int64_t atMs)
+{
+    m_trace.push_back({atMs >= 0 ? atMs : rt::NowMs(), std::move(what)});
+}
+
+std::vector<SimHardware::TraceEntry> SimHardware::WorldTrace()
+{
+    std::lock_guard lock(m_mutex);
+    std::vector<TraceEntry> trace = m_trace;
+    // A scan is entered at the moment it ended, which may be before entries made meanwhile.
+    std::stable_sort(trace.begin(), trace.end(), [](const TraceEntry& a, const TraceEntry& b) { return a.atMs < b.atMs; });
+    return trace;
 }
 
 bool SimHardware::FitsLocked(const WlanProfile& p, const NetworkSettings& n) const
@@ -280,6 +323,7 @@ DWORD SimHardware::WlanGetAvailableNetworkList(WLAN_HANDLE handle, const GUID& i
     std::lock_guard lock(m_mutex);
     if (!list) return ERROR_INVALID_PARAMETER;
     if (DWORD e = CheckWlanCallLocked(handle, interfaceGuid)) return e;
+    TraceLocked("list fetched: " + std::to_string(m_seen.size()) + " networks");
     auto block = std::make_unique<WLAN_AVAILABLE_NETWORK_LIST>();
     const std::string connected =
         m_associated >= 0 ? m_networks[static_cast<std::size_t>(m_associated)].ssidBytes : std::string();
@@ -355,6 +399,8 @@ DWORD SimHardware::WlanConnect(WLAN_HANDLE handle, const GUID& interfaceGuid,
             return ERROR_INVALID_PARAMETER;
     }
     m_associated = -1;
+    TraceAssociationLocked();
+    TraceLocked("connect requested: \"" + p->ssid + "\"");
     m_pending = PendingConnect{p->name, rt::NowMs() + kAssociateMs};
     return ERROR_SUCCESS;
 }
@@ -365,6 +411,7 @@ DWORD SimHardware::WlanDisconnect(WLAN_HANDLE handle, const GUID& interfaceGuid)
     if (DWORD e = CheckWlanCallLocked(handle, interfaceGuid)) return e;
     m_associated = -1;
     m_pending.reset();
+    TraceAssociationLocked();
     return ERROR_SUCCESS;
 }
 
@@ -403,6 +450,7 @@ void SimHardware::SetInternet(bool on)
 {
     std::lock_guard lock(m_mutex);
     UpdateAirLocked();
+    TraceLocked(std::string("world: internet ") + (on ? "on" : "off"));
     m_internetUp = on;
 }
 
@@ -410,6 +458,7 @@ void SimHardware::SetGateway(bool on)
 {
     std::lock_guard lock(m_mutex);
     UpdateAirLocked();
+    TraceLocked(std::string("world: gateway ") + (on ? "on" : "off"));
     m_gatewayUp = on;
 }
 
@@ -417,6 +466,7 @@ bool SimHardware::SetNetworkPresent(const std::string& ssid, bool present)
 {
     std::lock_guard lock(m_mutex);
     UpdateAirLocked();
+    TraceLocked(std::string("world: ") + (present ? "network-on" : "network-off") + " \"" + ssid + "\"");
     bool found = false;
     for (NetworkSettings& n : m_networks)
         if (n.ssidBytes == ssid) {

@@ -105,6 +105,8 @@ SimHardware::~SimHardware()
 void SimHardware::Plug()
 {
     std::lock_guard lock(m_mutex);
+    UpdateAirLocked();  // what was due before the event happened before it
+    TraceLocked("world: plug");
     m_plugged = true;
     // Plug and play finds the adapter's driver in the store when it is not installed yet.
     if (!AdapterDriverLocked()) InstallFromStoreLocked();
@@ -113,11 +115,14 @@ void SimHardware::Plug()
 void SimHardware::Unplug()
 {
     std::lock_guard lock(m_mutex);
+    UpdateAirLocked();
+    TraceLocked("world: unplug");
     m_plugged = false;
     // The library's attempt and what it got end with the adapter.
     EndWpsAttemptLocked();
     m_wpsCredentials.reset();
     m_wpsFlag = false;
+    UpdateAirLocked();
 }
 
 bool SimHardware::AdapterDriverLocked()

@@ -91,6 +91,14 @@ public:
     void SetWizardPinSource(std::function<std::string()> source);
     // The last profile document handed to WlanSetProfile (empty: none yet).
     std::wstring LastProfileDocument();
+    // What happened in the world so far, one entry each with the moment on the runtime's
+    // clock: world events, the wireless service's scans, list fetches and associations,
+    // whether it lists the adapter, and every echo with its answer.
+    struct TraceEntry {
+        std::int64_t atMs = 0;
+        std::string what;
+    };
+    std::vector<TraceEntry> WorldTrace();
     HardwareView View();
     // The scenario's events that this PC cannot play ("file:line: reason"); empty when all can.
     std::vector<std::string> UnsupportedEvents() const;
@@ -218,6 +226,10 @@ private:
     bool AdapterUsableLocked();
     void FinishDueProcessesLocked();
     void RunDriverInstallerLocked(const std::wstring& program);
+    // atMs < 0: now.
+    void TraceLocked(std::string what, std::int64_t atMs = -1);
+    // Traces a change of the association since the last trace of it (atMs < 0: now).
+    void TraceAssociationLocked(std::int64_t atMs = -1);
     // The wireless world (SimAir.cpp, SimIp.cpp).
     void InitAirLocked(bool freshMachine);
     void UpdateAirLocked();  // brings scans, connection requests and associations up to now
@@ -317,6 +329,9 @@ private:
     std::function<std::string()> m_pinSource;
     // What the program set and the library only keeps.
     int m_authMode = -1, m_preferPhyType = -1, m_autoSelect = -1, m_associateIe = -1, m_probeReqIe = -1;
+    std::vector<TraceEntry> m_trace;
+    int m_tracedAssociation = -1;
+    int m_tracedAdapterListed = -1;  // -1: not asked yet
 };
 
 }  // namespace sim

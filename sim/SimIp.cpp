@@ -26,6 +26,12 @@ bool IsXp(const Scenario& s) { return s.os.version.rfind("5.", 0) == 0; }
 
 int Octet(IPAddr a, int i) { return static_cast<int>((a >> (8 * i)) & 0xFF); }
 
+std::string DottedText(IPAddr a)
+{
+    return std::to_string(Octet(a, 0)) + "." + std::to_string(Octet(a, 1)) + "." + std::to_string(Octet(a, 2)) + "." +
+           std::to_string(Octet(a, 3));
+}
+
 // Addresses beyond every private, link-local, loopback and multicast range.
 bool IsPublic(IPAddr a)
 {
@@ -226,6 +232,8 @@ DWORD SimHardware::EchoOnce(ICMP_HANDLE handle, IPAddr source, IPAddr destinatio
         if (replySize < kEchoReplyRecordBytes + dataSize + 8) return 0;
         UpdateAirLocked();
         answers = AnswersLocked(destination, source);
+        TraceLocked("echo to " + DottedText(destination) + " from " + DottedText(source) + ": " +
+                    (answers ? "answered" : "silent"));
     }
     // The wait happens outside the PC's lock, on the runtime's clock.
     if (answers && rt::Sleep(kEchoAnswerMs)) {

@@ -153,7 +153,11 @@ DWORD SimHardware::WlanEnumInterfaces(WLAN_HANDLE handle, WLAN_INTERFACE_INFO_LI
     if (!m_wlanHandles.count(handle) || !list) return ERROR_INVALID_PARAMETER;
     if (!WirelessServiceRunningLocked()) return ERROR_SERVICE_NOT_ACTIVE;
     auto block = std::make_unique<WLAN_INTERFACE_INFO_LIST>();
-    if (AdapterUsableLocked()) {
+    const int listed = AdapterUsableLocked() ? 1 : 0;
+    if (listed != m_tracedAdapterListed)
+        TraceLocked(listed ? "the wireless service lists the adapter" : "the wireless service lists no adapter");
+    m_tracedAdapterListed = listed;
+    if (listed) {
         WLAN_INTERFACE_INFO info;
         info.InterfaceGuid = GuidFromString(W(m_scenario.adapter.interfaceGuid)).value_or(GUID{});
         info.strInterfaceDescription = W(m_scenario.adapter.description).substr(0, 255);
