@@ -107,7 +107,8 @@ std::string FinalStateText()
     text += "error-index: " + std::to_string(g_nErrorIndex.load()) + "\n";
     text += "language: " + std::to_string(g_nUiLanguage.load()) + "\n";
     std::string workers;
-    for (const std::string& name : rt::RunningWorkerNames()) workers += (workers.empty() ? "" : ", ") + name;
+    for (const std::string& name : rt::RunningWorkerNames())
+        if (!sim::SimHardware::IsOwnThread(name)) workers += (workers.empty() ? "" : ", ") + name;
     text += "workers: " + (workers.empty() ? std::string("none") : workers) + "\n";
     return text;
 }
@@ -135,7 +136,7 @@ bool WizardAtRest(std::string& busy)
         return false;
     }
     for (const std::string& name : rt::RunningWorkerNames())
-        if (name != kAdapterMonitorName) {
+        if (name != kAdapterMonitorName && !sim::SimHardware::IsOwnThread(name)) {
             busy = name;
             return false;
         }
@@ -727,7 +728,8 @@ void ScriptRunner::WriteResult()
 void ScriptRunner::AddExitReport(RunReport& report) const
 {
     std::string left;
-    for (const std::string& w : m_host.WorkersLeftAtExit()) left += (left.empty() ? "" : ", ") + w;
+    for (const std::string& w : m_host.WorkersLeftAtExit())
+        if (!sim::SimHardware::IsOwnThread(w.substr(w.find(": ") + 2))) left += (left.empty() ? "" : ", ") + w;
     report.finalState += "workers left at exit: " + (left.empty() ? std::string("none") : left) + "\n";
     report.finalState += std::string("log lock at exit: ") + (m_host.LockHeldAtExit() ? "held" : "free") + "\n";
     if (m_out.empty()) return;

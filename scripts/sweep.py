@@ -55,14 +55,13 @@ ROADS = [
     # The first run on the built-in PC: welcome, driver, adapter, list, password,
     # connected.
     Road("first-run", ROOT / "lab/walkthrough.tcs", ["unplug"], 16),
+    # The same first run taking the WPS page's push button, and its PIN link.
+    Road("wps-push-button", ROOT / "lab/roads/wps-push-button.tcs", ["unplug"], 16),
+    Road("wps-pin", ROOT / "lab/roads/wps-pin.tcs", ["unplug"], 16),
     # A returning PC: list, password, connecting.
-    Road("connect", ROOT / "tests/lab/connect-road.tcs",
+    Road("connect", ROOT / "lab/roads/connect.tcs",
          ["gateway off", "internet off", 'network-off "Home"'], 16,
-         ROOT / "tests/lab/scenarios/returning-pc.json"),
-    # The push-button and PIN roads go here once the wizard has them: a script from the
-    # list to the WPS page (push button: `world wps-button`; PIN: `world router-pin`),
-    # their faults (unplug, the router's window closing, the network out of range) and
-    # their rows in expected_end() below.
+         ROOT / "lab/roads/returning-pc.json"),
 ]
 
 

@@ -99,6 +99,10 @@ public:
         std::string what;
     };
     std::vector<TraceEntry> WorldTrace();
+    // The thread of the simulated vendor library, which answers its site survey: it lives
+    // in the program's process for as long as the process, like a library's own thread.
+    static constexpr const char* kVendorSurveyThread = "vendor survey";
+    static bool IsOwnThread(const std::string& workerName) { return workerName == kVendorSurveyThread; }
     HardwareView View();
     // The scenario's events that this PC cannot play ("file:line: reason"); empty when all can.
     std::vector<std::string> UnsupportedEvents() const;

@@ -100,7 +100,7 @@ int SimHardware::RAWL_SiteSurveyScan(void (*done)())
         // the process stops it). Starting never waits: a thread not running has ended.
         std::lock_guard start(m_surveyStart);
         if (!m_surveyWorker.Running()) {
-            m_surveyWorker.Start("vendor survey", [this] { SurveyLoop(); });
+            m_surveyWorker.Start(kVendorSurveyThread, [this] { SurveyLoop(); });
             restarted = true;
         }
     }

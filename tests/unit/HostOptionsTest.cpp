@@ -138,3 +138,32 @@ TEST(HostOptions, ASeedGoesWithAHeadlessRunAndIsAWholeNumber)
         }
     }
 }
+
+TEST(HostOptions, SettleGoesWithAScriptAndIsADuration)
+{
+    const struct {
+        std::vector<std::string> args;
+        long long settleMs;    // taken with this value
+        const char* refusal;  // else refused with this reason
+    } cases[] = {
+        {{"--headless", "--script", "a.tcs", "--settle", "10m"}, 600000, nullptr},
+        {{"--real-time", "--script", "a.tcs", "--settle", "1500"}, 1500, nullptr},
+        {{"--settle", "5s"}, 0, "--settle goes with --script"},
+        {{"--headless", "--script", "a.tcs", "--settle", "0"}, 0, "--settle needs a duration"},
+        {{"--headless", "--script", "a.tcs", "--settle", "25h"}, 0, "--settle needs a duration"},
+        {{"--headless", "--script", "a.tcs", "--settle", "soon"}, 0, "--settle needs a duration"},
+        {{"--headless", "--script", "a.tcs", "--settle"}, 0, "option --settle needs a value"},
+    };
+    for (const auto& c : cases) {
+        std::string args;
+        for (const auto& a : c.args) args += a + " ";
+        try {
+            const lab::HostOptions o = lab::ParseHostOptions(c.args);
+            EXPECT_EQ(c.refusal, nullptr) << args << "was taken";
+            EXPECT_EQ(o.settleMs.value_or(-1), c.settleMs) << args;
+        } catch (const lab::HostOptionsError& e) {
+            ASSERT_NE(c.refusal, nullptr) << args << "-> " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.refusal), std::string::npos) << args << "-> " << e.what();
+        }
+    }
+}

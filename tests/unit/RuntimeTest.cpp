@@ -163,6 +163,19 @@ TEST_F(VirtualClock, StopAllWorkersJoinsEveryProgramWorker)
     EXPECT_FALSE(b.Running());
 }
 
+TEST_F(VirtualClock, RunningWorkerNamesListsTheProgramsWorkersAtWork)
+{
+    rt::Worker done, busy, host;
+    done.Start("done", [] {});
+    busy.Start("busy", [] { rt::Sleep(100000); });
+    host.Start("host", [] { rt::Sleep(100000); }, true);  // the lab's own: not the program's
+    rt::Sleep(1);
+    EXPECT_EQ(rt::RunningWorkerNames(), std::vector<std::string>{"busy"});
+    busy.StopAndJoin();
+    EXPECT_TRUE(rt::RunningWorkerNames().empty());
+    host.StopAndJoin();
+}
+
 TEST_F(VirtualClock, AStoppedJoinerStillWaitsAndKeepsItsStop)
 {
     bool innerDone = false, outerSawStop = false;
