@@ -111,7 +111,7 @@ class Expectation:
     monitor: bool = None     # the adapter monitor still watching at the end (None: either)
 
 
-def expected_end(road, fault, at, t):
+def expected_end(fault, at, t):
     """The wizard's rules, by fault and moment. Each row says what the wizard does.
 
     Returns a list of acceptable expectations: one, or two when the fault falls on the
@@ -271,7 +271,8 @@ def run_one(exe, road, script, scenario, args, run_dir, fault=None, at=None):
                            timeout=RUN_LIMIT_S)
         status, stderr = p.returncode, p.stderr
     except subprocess.TimeoutExpired as e:
-        status, stderr = None, (e.stderr or b"").decode(errors="replace") if isinstance(e.stderr, bytes) else (e.stderr or "")
+        status = None
+        stderr = e.stderr.decode(errors="replace") if isinstance(e.stderr, bytes) else (e.stderr or "")
         problems.append(f"hung: still running after {RUN_LIMIT_S} s of real time")
     (run_dir / "stderr.txt").write_text(stderr or "", encoding="utf-8")
     if status is not None and status not in (0, 1):
@@ -300,13 +301,13 @@ def shlex_quote(word):
     return word if re.fullmatch(r"[\w@%+=:,./-]+", word) else "'" + word.replace("'", "'\\''") + "'"
 
 
-def judge(outcome, result, road, expectations):
+def judge(outcome, result, expectations):
     """Adds to outcome.problems what differs from every acceptable expectation."""
     state = int(result["state"]) if result.get("state", "").lstrip("-").isdigit() else None
     log_path = outcome.run_dir / "log.txt"
     log = log_path.read_text(encoding="utf-8", errors="replace") if log_path.exists() else None
     workers = [w for w in result.get("workers", "").split(", ") if w and w != "none"]
-    best = None
+    first_misses = None
     for e in expectations:
         misses = []
         if state != e.page:
@@ -330,9 +331,9 @@ def judge(outcome, result, road, expectations):
             outcome.expected = f"{e.page} ({e.row})"
             outcome.found = str(state)
             return
-        if best is None:
-            best = (e, misses)
-    e, misses = best
+        if first_misses is None:
+            first_misses = misses
+    misses = first_misses
     outcome.expected = " or ".join(f"{x.page} ({x.row})" for x in expectations)
     outcome.found = f"{state}: " + "; ".join(misses)
     outcome.problems += misses
@@ -384,7 +385,6 @@ def main():
     started = time.monotonic()
     all_ok = True
     total_runs = total_ok = 0
-    lines = []
     for road in roads:
         script, scenario, args = prepare_road(road, out)
         clean, result = run_one(exe, road, script, scenario, args, out / road.name / "clean")
@@ -403,7 +403,7 @@ def main():
                 outcome, result = run_one(exe, road, script, scenario, args, out / road.name / slug / f"{at:06d}",
                                           fault, at)
                 if result is not None:
-                    judge(outcome, result, road, expected_end(road, fault, at, t))
+                    judge(outcome, result, expected_end(fault, at, t))
                 if outcome.ok and not o.keep:
                     shutil.rmtree(outcome.run_dir, ignore_errors=True)
                 return outcome
@@ -413,8 +413,12 @@ def main():
             good = sum(1 for x in outcomes if x.ok)
             total_runs += len(outcomes)
             total_ok += good
-            lines.append(f"{road.name} / {fault}: {len(outcomes)} runs, {good} ended where they should")
-            print(lines[-1], flush=True)
+            pages = {}
+            for x in outcomes:
+                page = x.found.split(":")[0] if x.found else "-"
+                pages[page] = pages.get(page, 0) + 1
+            print(f"{road.name} / {fault}: {len(outcomes)} runs, {good} ended where they should (end pages: "
+                  + ", ".join(f"{p}: {n}" for p, n in sorted(pages.items())) + ")", flush=True)
             for x in outcomes:
                 if x.ok:
                     continue
