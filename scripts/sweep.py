@@ -50,6 +50,8 @@ class Road:
     faults: list           # the world events swept along the road
     end_page: int          # where the clean road ends
     scenario: Path = None  # None: the built-in PC
+    failure_page: int = 13  # a failed connection: 13, or 14 for a hidden network
+    from_list: bool = True  # the network is chosen from the list (a hidden one is named)
 
 ROADS = [
     # The first run on the built-in PC: welcome, driver, adapter, list, password,
@@ -62,6 +64,10 @@ ROADS = [
     Road("connect", ROOT / "lab/roads/connect.tcs",
          ["gateway off", "internet off", 'network-off "Home"'], 16,
          ROOT / "lab/roads/returning-pc.json"),
+    # A returning PC whose network hides its name: the hidden-network link, timer 6.
+    Road("hidden", ROOT / "lab/roads/hidden.tcs",
+         ["gateway off", "internet off", 'network-off "Home"'], 16,
+         ROOT / "lab/roads/returning-pc-hidden.json", failure_page=14, from_list=False),
 ]
 
 
@@ -111,7 +117,7 @@ class Expectation:
     monitor: bool = None     # the adapter monitor still watching at the end (None: either)
 
 
-def expected_end(fault, at, t):
+def expected_end(road, fault, at, t):
     """The wizard's rules, by fault and moment. Each row says what the wizard does.
 
     Returns a list of acceptable expectations: one, or two when the fault falls on the
@@ -138,9 +144,11 @@ def expected_end(fault, at, t):
             (None, Expectation(19, "pulled after the adapter was found", 6,
                                ["Adapter removed."], [], False)),
         ])
-    # Every fault of the connect road happens on a secured network ("Home", WPA2): its
-    # failure page has error index 2.
-    failed = Expectation(13, "", 2, ["Connect failed."], [], True)
+    # Every fault of the connect roads happens on a secured network ("Home", WPA2): its
+    # failure page has error index 2. A hidden network's connection first tries the other
+    # cipher once (timer 6), which cannot mend a missing gateway or network, and then
+    # ends on its own failure page.
+    failed = Expectation(road.failure_page, "", 2, ["Connect failed."], [], True)
     no_internet = Expectation(17, "", -1, ["Connect to Internet: False."], ["Connect failed."], True)
     connected = Expectation(16, "", -1, ["Connect to Internet: True."], ["Connect failed."], True)
 
@@ -163,10 +171,12 @@ def expected_end(fault, at, t):
             (None, named(connected, "internet cut after the checks")),
         ])
     if fault.startswith("network-off"):
-        return by_boundaries([
+        return by_boundaries(([
             # Out of range before the scan the list shows: "Home" is not on the list, the
-            # person cannot choose it and the list page stays.
+            # person cannot choose it and the list page stays. (A hidden network is named
+            # by the person whatever the list shows.)
             (t.list_scan, Expectation(8, "network gone before the list's scan", -1, [], ["Connect failed."], True)),
+        ] if road.from_list else []) + [
             # Out of range while connecting: no association (or it drops) before the
             # check, the checks run out: failure page.
             (t.gateway_echo, named(failed, "network gone while connecting")),
@@ -403,7 +413,7 @@ def main():
                 outcome, result = run_one(exe, road, script, scenario, args, out / road.name / slug / f"{at:06d}",
                                           fault, at)
                 if result is not None:
-                    judge(outcome, result, expected_end(fault, at, t))
+                    judge(outcome, result, expected_end(road, fault, at, t))
                 if outcome.ok and not o.keep:
                     shutil.rmtree(outcome.run_dir, ignore_errors=True)
                 return outcome
