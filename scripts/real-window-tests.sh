@@ -15,7 +15,8 @@ SPEED=${SPEED:-20}
 # only moments on the real clock: they stay headless.
 SCRIPTS=(cancel-flows cancel-five-times language-switch second-instance shutdown-with-question
          connect-list rescan rescan-pulled wps-pbc-learn-more wps-pbc-cancel wps-pbc-success wps-pbc-retry
-         wps-pbc-pulled)
+         wps-pbc-pulled wps-pin-success wps-pin-retry wps-pin-skip wps-pin-leave wps-pin-cancel wps-pin-pulled
+         wps-pin-arabic)
 [ -x "$EXE" ] || { echo "real-window-tests: $EXE is not built (run scripts/test.sh first)" >&2; exit 2; }
 rm -rf "$OUT"; mkdir -p "$OUT"
 
