@@ -1,7 +1,5 @@
 #include "wps/WpsManager.h"
 
-#include <algorithm>
-
 #include "app/Globals.h"
 #include "diag/LogMsg.h"
 #include "framework/Dialog.h"
@@ -23,8 +21,7 @@ constexpr UINT kDialogTimerMs = 200;
 
 // The manager that asked for the survey now running, and the lock of the hand-over.
 std::mutex g_surveyMutex;
-CWpsManager* g_pSurveyOwner = nullptr;
-CWpsManager::Impl* g_pSurveyOwnerImpl = nullptr;
+CWpsManager::Impl* g_pSurveyOwner = nullptr;
 
 }  // namespace
 
@@ -39,7 +36,6 @@ void ResetWpsProcessValues()
     g_szWpsPin.Set("");
     std::lock_guard lock(g_surveyMutex);
     g_pSurveyOwner = nullptr;
-    g_pSurveyOwnerImpl = nullptr;
 }
 
 CWpsManager::CWpsManager() : m_impl(std::make_unique<Impl>()) {}
@@ -55,10 +51,7 @@ CWpsManager::~CWpsManager()
     if (pbc) pbc->StopAndJoin();
     if (pin) pin->StopAndJoin();
     std::lock_guard lock(g_surveyMutex);
-    if (g_pSurveyOwner == this) {
-        g_pSurveyOwner = nullptr;
-        g_pSurveyOwnerImpl = nullptr;
-    }
+    if (g_pSurveyOwner == m_impl.get()) g_pSurveyOwner = nullptr;
     m_impl->surveyList.reset();
 }
 
@@ -94,8 +87,7 @@ bool CWpsManager::StartJoinPin(CDialogEx* mainWindow)
     if (m_nApCount == 0) {
         {
             std::lock_guard lock(g_surveyMutex);
-            g_pSurveyOwner = this;
-            g_pSurveyOwnerImpl = m_impl.get();
+            g_pSurveyOwner = m_impl.get();
         }
         rawl->RAWL_SiteSurveyScan(&CWpsManager::SiteSurveyCallback);
     }
@@ -211,7 +203,7 @@ void CWpsManager::SiteSurveyCallback()
     ULONG size = static_cast<ULONG>(kSurveyBufferBytes);
     Os().vendor->RAWL_SiteSurveyQuery(list->data(), &size);
     std::lock_guard lock(g_surveyMutex);
-    if (g_pSurveyOwnerImpl) g_pSurveyOwnerImpl->surveyList = std::move(list);
+    if (g_pSurveyOwner) g_pSurveyOwner->surveyList = std::move(list);
 }
 
 // ---- Credentials and the final connect ---------------------------------------------------
