@@ -84,7 +84,9 @@ QAccessibleInterface* MyButtonAccessibleFactory(const QString&, QObject* object)
 constexpr ButtonFace kComposeOrder[] = {ButtonFace::Normal, ButtonFace::Pressed, ButtonFace::Focused,
                                         ButtonFace::Hover, ButtonFace::Disabled};
 
-QFont CaptionFont(const ButtonCaptionStyle& style)
+}  // namespace
+
+QFont ButtonCaptionFont(const ButtonCaptionStyle& style)
 {
     QFont font(QString::fromWCharArray(style.family.data(), static_cast<qsizetype>(style.family.size())));
     // A face the machine lacks falls back to Arial's substitutes (Thai among them).
@@ -94,7 +96,6 @@ QFont CaptionFont(const ButtonCaptionStyle& style)
     return font;
 }
 
-}  // namespace
 
 CMyButton::CMyButton(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
 {
@@ -131,6 +132,23 @@ int CMyButton::LoadFaces(WORD normal, WORD disabled, WORD focused, WORD hover, W
 int CMyButton::LoadFaces(const ButtonFaceSet& faces)
 {
     return LoadFaces(faces.normal, faces.disabled, faces.focused, faces.hover, faces.pressed);
+}
+
+void CMyButton::ReplaceFaces(const ButtonFaceSet& faces)
+{
+    if (faces == LoadedFaces()) return;
+    LoadFaces(faces);
+    for (QImage& face : m_faces) face = QImage();
+    m_background = QImage();  // the button may stand elsewhere now (mirrored pages)
+    m_bPrepared = false;
+    m_pWidget->update();
+}
+
+ButtonFaceSet CMyButton::LoadedFaces() const
+{
+    auto id = [this](ButtonFace f) { return static_cast<WORD>(m_pictures[static_cast<int>(f)].ResourceId()); };
+    return {id(ButtonFace::Normal), id(ButtonFace::Disabled), id(ButtonFace::Focused), id(ButtonFace::Hover),
+            id(ButtonFace::Pressed)};
 }
 
 // ---- Hover tracking ---------------------------------------------------------------------
@@ -259,7 +277,7 @@ void CMyButton::DrawItem(QPainter& dc)
                           : style.align == CaptionAlign::Right ? Qt::AlignRight
                                                                : Qt::AlignHCenter;
     QRect text = client.adjusted(style.insetLeft, 0, -style.insetRight, 0);
-    Controls::DrawSingleLineText(dc, text, Controls::StripMnemonics(ToQ(m_text)), CaptionFont(style), align,
+    Controls::DrawSingleLineText(dc, text, Controls::StripMnemonics(ToQ(m_text)), ButtonCaptionFont(style), align,
                                  style.rtlReading);
 }
 

@@ -14,7 +14,11 @@
 #include "controls/GDIPlus2LoadPNGResource.h"
 #include "framework/Wnd.h"
 
+class QFont;
 class QPainter;
+
+// The font a caption of this style is drawn in.
+QFont ButtonCaptionFont(const ButtonCaptionStyle& style);
 
 // The hover-label flag, shared by every button: 1 while the mouse rests on a button
 // with a hover text, 0 after it left. Read by the parent's handler of command 1104.
@@ -47,6 +51,12 @@ public:
     // it on its box to light the box up.
     void SetHover(bool hover);
     bool IsHover() const { return m_bHover; }
+
+    // Takes another face set and composites it at the next draw: for a button whose
+    // pictures depend on the interface language when the language changes.
+    void ReplaceFaces(const ButtonFaceSet& faces);
+    // The picture IDs loaded now.
+    ButtonFaceSet LoadedFaces() const;
 
     bool IsPrepared() const { return m_bPrepared; }
     // The face drawn last; none before the first draw.

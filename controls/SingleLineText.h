@@ -8,12 +8,18 @@
 #include <QRect>
 #include <QString>
 
+#include "framework/TextDraw.h"
+
 namespace Controls {
 
 // alignment: Qt::AlignLeft, Qt::AlignRight or Qt::AlignHCenter (absolute, whatever
 // the reading direction). Text wider than the rectangle runs over its edges.
 void DrawSingleLineText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
                         Qt::Alignment alignment, bool rightToLeft);
+
+// The ink of that line as drawn there, in the rectangle's coordinates.
+Framework::TextInk SingleLineTextInk(const QRect& rect, const QString& text, const QFont& font,
+                                     Qt::Alignment alignment, bool rightToLeft);
 
 // Removes the mnemonic markers of a caption: "&&" shows one "&", a single "&" nothing.
 QString StripMnemonics(const QString& caption);

@@ -24,7 +24,8 @@ protected:
     {
         QPainter p(this);
         p.setPen(m_control->TextColor());
-        Framework::DrawControlText(p, rect(), ToQ(m_control->GetWindowTextW()), m_control->GetFont(),
+        Framework::DrawControlText(p, rect().adjusted(0, m_control->TextTop(), 0, 0), ToQ(m_control->GetWindowTextW()),
+                                   m_control->GetFont(),
                                    static_cast<Qt::Alignment>(m_control->Alignment()),
                                    (m_control->GetExStyle() & WS_EX_RTLREADING) != 0);
     }
@@ -84,6 +85,12 @@ CStaticText::CStaticText(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
     m_pWidget = new TextWidget(owner->Widget(), this);
     m_pWidget->hide();
     m_pWidget->setObjectName(QString::number(id));
+}
+
+void CStaticText::SetTextTop(int pixels)
+{
+    m_nTextTop = pixels;
+    m_pWidget->update();
 }
 
 int CStaticText::Alignment() const

@@ -13,6 +13,15 @@ class CStaticText : public CWnd {
 public:
     CStaticText(CDialogEx* owner, int id);
     int Alignment() const;
+    // Room above the first line inside the control, for marks that rise above it: the
+    // text starts this many pixels under the control's top.
+    void SetTextTop(int pixels);
+    int TextTop() const { return m_nTextTop; }
+    // Where the text is laid out, in the parent's coordinates.
+    QRect TextRect() const { return GetClientRectInParent().adjusted(0, m_nTextTop, 0, 0); }
+
+private:
+    int m_nTextTop = 0;
 };
 
 // A push button that sends its ID as a command to the dialog when clicked.

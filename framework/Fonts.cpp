@@ -5,6 +5,10 @@
 
 namespace Framework {
 
+namespace {
+QStringList g_families;
+}  // namespace
+
 QStringList ProgramFontFiles()
 {
     return {QStringLiteral("/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"),
@@ -27,6 +31,9 @@ void LoadProgramFonts()
             if (!families.contains(family)) families << family;
     }
     QFont::insertSubstitutions(QStringLiteral("Arial"), families);
+    g_families = families;
 }
+
+QStringList ProgramFontFamilies() { return g_families; }
 
 }  // namespace Framework

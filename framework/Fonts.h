@@ -10,5 +10,7 @@ namespace Framework {
 QStringList ProgramFontFiles();
 // Loads them and makes "Arial" fall back through them. Needs a QGuiApplication.
 void LoadProgramFonts();
+// The families those files hold (empty before they are loaded).
+QStringList ProgramFontFamilies();
 
 }  // namespace Framework

@@ -9,6 +9,10 @@
 #include <QString>
 #include <QTextOption>
 
+#include <vector>
+
+class QTextLayout;
+
 namespace Framework {
 
 // `wrap`: words wider than the rectangle stay whole (WordWrap, the controls' way) or break
@@ -26,5 +30,21 @@ QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font
 // `rect` is cut on screen.
 QRectF DrawnTextBounds(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
                        bool rightToLeft, QTextOption::WrapMode wrap = QTextOption::WordWrap);
+
+// What a laid-out text puts on the screen, in the coordinates of its layout's origin:
+// the ink of each word (glyphs that touch or nearly touch are one piece, so blanks
+// separate pieces), their union, and the glyphs no face of the program draws (a missing
+// glyph, or one taken from a face the program did not load).
+struct TextInk {
+    std::vector<QRectF> pieces;
+    QRectF bounds;
+    int missingGlyphs = 0;
+    QStringList foreignFaces;
+};
+// Collects the ink of a layout that has been laid out.
+TextInk InkOf(const QTextLayout& layout);
+// The ink of the text when drawn as DrawControlText draws it, in the rectangle's coordinates.
+TextInk DrawnTextInk(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
+                     bool rightToLeft, QTextOption::WrapMode wrap = QTextOption::WordWrap);
 
 }  // namespace Framework

@@ -232,6 +232,7 @@ const Syntax kSyntax[] = {
     {"expect since", Op::ExpectSince, [](LineParser& p) { p.SinceMark(); }},
     {"expect exit", Op::ExpectExit, [](LineParser&) {}},
     {"show-page", Op::ShowPage, [](LineParser& p) { p.Number(); }},
+    {"audit-layout", Op::AuditLayout, [](LineParser& p) { p.ScreenshotName(); }},
 };
 
 const Syntax* FindSyntax(std::string_view name) {

@@ -44,7 +44,7 @@ enum class Op {
     ExpectRow, ExpectConnected, ExpectValidPin, ExpectImage, ExpectFont, Mark, ExpectSince,
     ExpectExit,
     // Lab extensions beyond the shared language.
-    ShowPage
+    ShowPage, AuditLayout
 };
 
 // `key NAME`; the names are spelt exactly as here ("Alt+F4" for AltF4).
@@ -121,9 +121,13 @@ using sim::WorldEventName;  // "wps-button"
 // | expect since NAME MIN MAX                   | ExpectSince      | texts {NAME}, minMs, maxMs
 // | expect exit                                 | ExpectExit       | -
 // | show-page N                                 | ShowPage         | numbers {N}
+// | audit-layout NAME                           | AuditLayout      | texts {NAME}
 //
 // `show-page N` is the lab's own: the wizard draws the page of state N as if it had
 // reached it (for pages whose road through the program is not built yet).
+// `audit-layout NAME` is the lab's own too: the layout audit of the active window
+// (lab/LayoutAudit.h); every finding is a failure of the run named "NAME: ...", and the
+// script goes on, so that one run lists every finding. NAME is spelt as a screenshot's.
 //
 // `start`: every argument, quoted or bare, is joined with single spaces into the
 // command-line text, as the host joins its own arguments; so `start /show driver` and

@@ -18,6 +18,7 @@
 #include "framework/Controls.h"
 #include "framework/Framework.h"
 #include "lab/ChildProcess.h"
+#include "lab/LayoutAudit.h"
 #include "lab/RunReport.h"
 #include "lab/OnScreen.h"
 #include "lab/PngFile.h"
@@ -263,7 +264,7 @@ ScriptRunner::Outcome ScriptRunner::Execute(const ScriptLine& line)
     switch (line.op) {
     case Op::Click: case Op::DoubleClick: case Op::Hover: case Op::Type: case Op::Key:
     case Op::SelectNetwork: case Op::OpenNetwork: case Op::Choose: case Op::Close: case Op::Sleep:
-    case Op::World: case Op::Screenshot: case Op::Mark: case Op::ShowPage:
+    case Op::World: case Op::Screenshot: case Op::Mark: case Op::ShowPage: case Op::AuditLayout:
         return Action(line);
     case Op::Start:
         return Start(line);
@@ -335,6 +336,23 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
             if (line.op == Op::OpenNetwork) QTest::mouseDClick(list->Widget(), Qt::LeftButton, {}, at);
         });
         rt::WaitUiIdle(-1);
+        return out;
+    }
+    case Op::AuditLayout: {
+        std::vector<LayoutFinding> findings;
+        bool active = false;
+        rt::SendToUi([&] {
+            if (CDialogEx* a = Active()) {
+                active = true;
+                findings = AuditLayout(*a);
+            }
+        });
+        if (!active) return fail("expected a window to audit, found none active");
+        for (const LayoutFinding& f : findings) {
+            std::string message = m_script.fileName + ":" + std::to_string(line.line) + ": " + line.texts[0] + ": " + f.Text();
+            m_failures.push_back(message);
+            std::fprintf(stderr, "%s\n", message.c_str());
+        }
         return out;
     }
     case Op::ShowPage: {

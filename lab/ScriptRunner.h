@@ -21,6 +21,8 @@ public:
     ScriptRunner(Script script, sim::SimPC& pc, HostOptions options);
     // On the UI thread: runs the program and the script; returns the exit status (0 or 1).
     int Run();
+    // Every failed line and audit finding of the run, as result.txt lists them.
+    const std::vector<std::string>& Failures() const { return m_failures; }
 
 private:
     struct Outcome {

@@ -3,6 +3,8 @@
 // exactly what it sets; right-to-left languages get the mirrored twin of each page.
 #include <QFontMetrics>
 
+#include <cmath>
+
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
 #include "controls/MyButton.h"
@@ -10,6 +12,7 @@
 #include "controls/MyListCtrl.h"
 #include "controls/MyStatic.h"
 #include "controls/Pictures.h"
+#include "controls/SingleLineText.h"
 #include "controls/TransImage.h"
 #include "platform/Platform.h"
 #include "framework/TextDraw.h"
@@ -110,6 +113,10 @@ void CSetupDlg::MeasureTitleWidths()
 
 void CSetupDlg::PlaceNavigationButtons()
 {
+    // The image buttons whose pictures depend on the language (mirrored headers and
+    // rescan button, Russian's long Connect button) take the new language's set.
+    for (int id : {IdWpsConnect, IdRescan, IdSortByName, IdSortBySecurity, IdSortByStrength})
+        static_cast<CMyButton*>(GetDlgItem(id))->ReplaceFaces(WizardButtonFaces(id, g_nUiLanguage));
     int l = g_nUiLanguage;
     if (Rtl()) {
         GetDlgItem(IdCancel)->MoveWindow(44, kButtonY, 70, kButtonH);
@@ -121,13 +128,12 @@ void CSetupDlg::PlaceNavigationButtons()
     GetDlgItem(IdNext)->MoveWindow(561, kButtonY, 70, kButtonH);
     GetDlgItem(IdNext93)->MoveWindow(538, kButtonY, 93, kButtonH);
     GetDlgItem(IdNext115)->MoveWindow(516, kButtonY, 115, kButtonH);
-    bool wideBack = In(l, {1035, 1043, 1057, 1034, 1036});
-    GetDlgItem(IdBack)->MoveWindow(486, kButtonY, 70, kButtonH);
-    GetDlgItem(IdBackAlt)->MoveWindow(486, kButtonY, 70, kButtonH);
+    // Back's usual place for the language; ShowBack moves it left of a wider Next.
+    GetDlgItem(IdBack)->MoveWindow(In(l, {1035, 1043, 1057, 1034}) ? 463 : 486, kButtonY, 70, kButtonH);
+    GetDlgItem(IdBackAlt)->MoveWindow(463, kButtonY, 70, kButtonH);
     GetDlgItem(IdBack93)->MoveWindow(463, kButtonY, 93, kButtonH);
     GetDlgItem(IdBack115)->MoveWindow(396, kButtonY, 115, kButtonH);
     GetDlgItem(IdBack115Alt)->MoveWindow(396, kButtonY, 115, kButtonH);
-    (void)wideBack;
 }
 
 void CSetupDlg::ShowNext(UINT captionId, bool enabled, bool longWord)
@@ -152,11 +158,33 @@ void CSetupDlg::ShowNext(UINT captionId, bool enabled, bool longWord)
 
 void CSetupDlg::ShowBack(UINT captionId, bool enabled)
 {
+    // One Back at a time, left of the Next shown (pages show Next first): the language's
+    // usual variant where that leaves the Next free, else the first variant, at its
+    // place in the row, that is free of the Next and holds the caption.
     int l = g_nUiLanguage;
-    int id = (!Rtl() && In(l, {1035, 1043, 1057, 1034, 1036})) ? IdBack93 : IdBack;
+    std::wstring caption = LoadText(captionId);
     for (int each : kBackIds) {
-        GetDlgItem(each)->SetWindowTextW(LoadText(captionId));
+        GetDlgItem(each)->ShowWindow(SW_HIDE);
+        GetDlgItem(each)->SetWindowTextW(caption);
         GetDlgItem(each)->EnableWindow(enabled);
+    }
+    int id = (!Rtl() && l == 1036) ? IdBack93 : IdBack;
+    if (!Rtl()) {
+        int nextLeft = 561;
+        for (int next : kNextIds)
+            if (GetDlgItem(next)->IsWindowVisible()) nextLeft = GetDlgItem(next)->GetClientRectInParent().left();
+        QFont font = ButtonCaptionFont(CaptionStyleFor(IdBack, l));
+        int captionW = QFontMetrics(font).horizontalAdvance(Controls::StripMnemonics(ToQ(caption))) + 4;
+        auto fits = [&](int each) {
+            QRect r = GetDlgItem(each)->GetClientRectInParent();
+            return r.right() + 5 < nextLeft && captionW <= r.width();
+        };
+        if (!fits(id))
+            for (int each : {IdBackAlt, IdBack93, IdBack115})
+                if (fits(each)) {
+                    id = each;
+                    break;
+                }
     }
     GetDlgItem(id)->ShowWindow(SW_SHOW);
 }
@@ -173,6 +201,7 @@ void CSetupDlg::PlaceText(int id, UINT stringId, int x, int y, int w, int h, Pag
 {
     auto* text = static_cast<CStaticText*>(GetDlgItem(id));
     text->ModifyStyle(SS_CENTER, 0);  // only the busy pages centre their status line
+    text->SetTextTop(0);
     text->SetFont(m_fonts[font]);
     text->SetTextColor(kTextColour);
     text->SetWindowTextW(LoadText(stringId));
@@ -188,8 +217,13 @@ void CSetupDlg::PlaceLink(int id, UINT stringId, int x, int y, int h)
     QFont linkFont(QStringLiteral("Arial"));
     linkFont.setPixelSize(LinkStyleFor(id, g_nUiLanguage, false).pixelHeight);
     int w = QFontMetrics(linkFont).horizontalAdvance(ToQ(text)) + 4;
+    // Marks above or below the line (Thai, Arabic) get room on both sides, so that the
+    // centred line stays where it is.
+    QRectF ink = Controls::SingleLineTextInk(QRect(Mirror(x, w), y, w, h), ToQ(text), linkFont,
+                                             Rtl() ? Qt::AlignRight : Qt::AlignHCenter, Rtl()).bounds;
+    int grow = std::max({0, static_cast<int>(std::ceil(y - ink.top())), static_cast<int>(std::ceil(ink.bottom() - (y + h)))});
     link->SetWindowTextW(text);
-    link->MoveWindow(Mirror(x, w), y, w, h);
+    link->MoveWindow(Mirror(x, w), y - grow, w, h + 2 * grow);
     link->ShowWindow(SW_SHOW);
 }
 
@@ -203,43 +237,138 @@ void CSetupDlg::PlacePicture(int id, int resourceId, int x, int y, bool bitmap)
     picture->ShowWindow(SW_SHOW);
 }
 
-void CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, const std::wstring& lead, int wordCtl,
-                                UINT wordId, PageFont wordFont, int periodCtl)
+int CSetupDlg::TextHeight(const std::wstring& text, int w, PageFont font) const
 {
-    // The bold word goes where the sentence's gap begins, found by laying the sentence
-    // out exactly as its control draws it (the gap may sit on a wrapped line).
+    // Whole lines, with the ink of tall marks and descenders.
+    QRect room(0, 0, w, 1000);
+    QFontMetrics metrics(m_fonts[font]);
+    Framework::TextInk ink = Framework::DrawnTextInk(room, ToQ(text), m_fonts[font], Qt::AlignLeft | Qt::AlignTop,
+                                                     Rtl());
+    int lines = static_cast<int>(std::ceil(ink.bounds.bottom())) + 1;
+    return std::max(lines, metrics.height() + 2);
+}
+
+int CSetupDlg::FlowText(int id, UINT stringId, int x, int y, int w, PageFont font)
+{
+    int h = TextHeight(LoadText(stringId), w, font);
+    PlaceText(id, stringId, x, y, w, h, font);
+    return y + h;
+}
+
+int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, const std::wstring& lead, int wordCtl,
+                               UINT wordId, PageFont wordFont, int periodCtl)
+{
+    // The sentence leaves a gap of blanks where the bold word goes (a sentence without
+    // one ends where the word begins). The gap is made exactly as wide as the word, of
+    // no-break blanks so that it never breaks over two lines (an ordinary blank after
+    // it when a word follows, where the line may break), then the word is placed
+    // where the gap falls in the sentence as its control draws it.
     auto* text = static_cast<CStaticText*>(GetDlgItem(sentenceCtl));
-    bool rtl = (text->GetExStyle() & WS_EX_RTLREADING) != 0;
-    QPointF at = Framework::TextPositionOf(text->GetClientRectInParent(), ToQ(sentence), text->GetFont(),
-                                           static_cast<Qt::Alignment>(text->Alignment()), rtl,
-                                           static_cast<int>(ToQ(lead).length()));
+    const QFont sentenceFont = text->GetFont();
+    const QFontMetricsF metrics(sentenceFont);
     std::wstring word = LoadText(wordId);
-    int w = MeasureText(word, wordFont).width() + 2;
-    int x = static_cast<int>(at.x()) - (rtl ? w : 0);
+    const qreal wordW = QFontMetricsF(m_fonts[wordFont]).horizontalAdvance(ToQ(word));
+    // The gap follows the leading part where the sentence begins with it (a sentence may
+    // have two gaps); else it is the sentence's first run of blanks.
+    std::size_t gap = std::wstring::npos;
+    std::size_t leadEnd = lead.find_last_not_of(L' ');
+    if (leadEnd != std::wstring::npos && leadEnd + 1 < sentence.size() &&
+        sentence.compare(0, leadEnd + 1, lead, 0, leadEnd + 1) == 0 && sentence[leadEnd + 1] == L' ')
+        gap = leadEnd + 1;
+    if (gap == std::wstring::npos) gap = sentence.find(L"  ");
+    std::size_t after = gap;
+    std::wstring head = sentence;
+    std::wstring tail;
+    if (gap == std::wstring::npos) {
+        head = sentence;
+        while (!head.empty() && head.back() == L' ') head.pop_back();
+        head += L' ';
+    } else {
+        while (after < sentence.size() && sentence[after] == L' ') ++after;
+        head = sentence.substr(0, gap) + L' ';
+        tail = sentence.substr(after);
+    }
+    const bool wordFollows = !tail.empty() && !QStringLiteral(".,;:!?\u060C\u061B\u061F)").contains(QChar(tail[0]));
+    qreal need = wordW;
+    if (periodCtl) need += metrics.horizontalAdvance(QLatin1Char('.'));
+    // Whole no-break blanks, then narrow ones for the rest.
+    const qreal blank = metrics.horizontalAdvance(QChar(0x00A0));
+    const qreal narrow = std::max(1.0, metrics.horizontalAdvance(QChar(0x202F)));
+    const int blanks = static_cast<int>(std::floor(need / blank));
+    const int narrows = static_cast<int>(std::ceil((need - blanks * blank) / narrow));
+    std::wstring shown = head + std::wstring(static_cast<std::size_t>(blanks), L'\u00A0') +
+                         std::wstring(static_cast<std::size_t>(narrows), L'\u202F') + (wordFollows ? L" " : L"") + tail;
+    text->SetWindowTextW(shown);
+    bool rtl = (text->GetExStyle() & WS_EX_RTLREADING) != 0;
+    // The gap can move a word to another line: the sentence takes the lines it needs.
+    QRect place = text->GetClientRectInParent();
+    QRectF inked = Framework::DrawnTextInk(text->TextRect(), ToQ(shown), sentenceFont,
+                                           static_cast<Qt::Alignment>(text->Alignment()), rtl).bounds;
+    int bottom = std::max(place.bottom() + 1, static_cast<int>(std::ceil(inked.bottom())) + 1);
+    text->MoveWindow(place.x(), place.y(), place.width(), bottom - place.y());
+    QPointF at = Framework::TextPositionOf(text->TextRect(), ToQ(shown), sentenceFont,
+                                           static_cast<Qt::Alignment>(text->Alignment()), rtl,
+                                           static_cast<int>(head.size()));
+    int w = static_cast<int>(std::ceil(wordW)) + 2;
+    int x = static_cast<int>(std::lround(at.x())) - (rtl ? w - 1 : 1);
+    if (!wordFollows && !tail.empty()) {
+        // Punctuation follows: the word closes up to it; what the blanks leave over
+        // goes before the word.
+        QPointF end = Framework::TextPositionOf(text->TextRect(), ToQ(shown), sentenceFont,
+                                                static_cast<Qt::Alignment>(text->Alignment()), rtl,
+                                                static_cast<int>(shown.size() - tail.size()));
+        if (std::abs(end.y() - at.y()) < 1) x = static_cast<int>(std::lround(end.x())) + (rtl ? 1 : 1 - w);
+    }
     int y = static_cast<int>(at.y());
     auto* wordText = static_cast<CStaticText*>(GetDlgItem(wordCtl));
     wordText->ModifyStyle(SS_CENTER, 0);
     wordText->SetFont(m_fonts[wordFont]);
     wordText->SetTextColor(kTextColour);
     wordText->SetWindowTextW(word);
-    wordText->MoveWindow(x, y, w, MeasureText(word, wordFont).height() + 4);
+    // Room above the word for marks that rise above its line, its text on the line.
+    constexpr int kMarkRoom = 4;
+    wordText->MoveWindow(x, y - kMarkRoom, w, MeasureText(word, wordFont).height() + 6 + kMarkRoom);
+    wordText->SetTextTop(kMarkRoom);
     wordText->ShowWindow(SW_SHOW);
     if (periodCtl) {
-        int pw = MeasureText(L".", FontBody).width() + 1;
+        int pw = static_cast<int>(std::ceil(metrics.horizontalAdvance(QLatin1Char('.')))) + 2;
         auto* period = static_cast<CStaticText*>(GetDlgItem(periodCtl));
-        period->SetFont(text->GetFont());
+        period->ModifyStyle(SS_CENTER, 0);
+        period->SetFont(sentenceFont);
         period->SetTextColor(kTextColour);
         period->SetWindowTextW(L".");
-        period->MoveWindow(rtl ? x - pw : x + w, y, pw, 24);
+        period->MoveWindow(rtl ? x - pw + 1 : x + w - 1, y - kMarkRoom, pw, MeasureText(L".", FontBody).height() + 4 + kMarkRoom);
+        period->SetTextTop(kMarkRoom);
         period->ShowWindow(SW_SHOW);
     }
+    return bottom;
 }
 
 void CSetupDlg::ShowTitle(UINT titleId, UINT subtitleId)
 {
-    PlaceText(IdTitle, titleId, 42, 85 - (titleId == 178 ? m_nWpsTitleOffset : 0), 666,
-        30 + (titleId == 178 ? m_nWpsTitleOffset : 0), FontTitle);
-    PlaceText(IdSubtitle, subtitleId, 42, 109 + (titleId == 178 ? m_nWpsTitleOffset : 0), 666, 34, FontSubtitle);
+    // A title too wide for one line takes two, starting 24 pixels higher, and the page
+    // moves down by as much (the WPS title's offset is measured at start; every other
+    // title is measured here).
+    std::wstring title = LoadText(titleId);
+    int dy = titleId == 178 ? m_nWpsTitleOffset : (MeasureText(title, FontTitle).width() > 666 ? 24 : 0);
+    int titleH = std::max(30 + dy, TextHeight(title, 666, FontTitle));
+    PlaceText(IdTitle, titleId, 42, 85 - dy, 666, titleH, FontTitle);
+    // The subtitle's text keeps clear of the title's descenders (accented capitals
+    // under them); a subtitle that takes two lines keeps both, and the page's body then
+    // starts under it.
+    auto* titleText = static_cast<CStaticText*>(GetDlgItem(IdTitle));
+    QRectF titleInk = Framework::DrawnTextInk(titleText->TextRect(), ToQ(title), m_fonts[FontTitle],
+                                              static_cast<Qt::Alignment>(titleText->Alignment()), Rtl()).bounds;
+    std::wstring subtitle = LoadText(subtitleId);
+    QRect subtitleRect(42, 109 + dy, 666, 200);
+    QRectF subtitleInk = Framework::DrawnTextInk(subtitleRect, ToQ(subtitle), m_fonts[FontSubtitle],
+                                                 Qt::AlignLeft | Qt::AlignTop, Rtl()).bounds;
+    int lower = subtitleInk.isEmpty() ? 0
+                                      : std::max(0, static_cast<int>(std::ceil(titleInk.bottom() + 1 - subtitleInk.top())));
+    int h = std::max(34, TextHeight(subtitle, 666, FontSubtitle) + lower);
+    PlaceText(IdSubtitle, subtitleId, 42, 109 + dy, 666, h, FontSubtitle);
+    static_cast<CStaticText*>(GetDlgItem(IdSubtitle))->SetTextTop(lower);
+    m_nBodyTop = 109 + dy + h + 4;
 }
 
 void CSetupDlg::ShowLogoAndHelp()
@@ -350,16 +479,11 @@ void CSetupDlg::DrawBusyPage(UINT statusId)
     CWnd* busy = GetDlgItem(IdBusyAnimation);
     busy->MoveWindow((kClientWidth - 34) / 2, 200, 34, 34);
     busy->ShowWindow(SW_SHOW);
-    PlaceText(IdStatus, statusId, 175, 244, 400, 24, FontBody);
+    PlaceText(IdStatus, statusId, 175, 244, 400, std::max(24, TextHeight(LoadText(statusId), 400, FontBody)), FontBody);
     GetDlgItem(IdStatus)->ModifyStyle(0, SS_CENTER);
     // Help is on every page. The button row is mirrored for right-to-left languages
     // (Cancel at the left), so there the link takes the right-hand end, clear of it.
-    CWnd* help = GetDlgItem(IdNeedHelpLink);
-    std::wstring helpText = LoadText(263);
-    help->SetWindowTextW(helpText);
-    int helpW = MeasureText(helpText, FontBody).width() + 4;
-    help->MoveWindow(Mirror(44, helpW), 443, helpW, 20);
-    help->ShowWindow(SW_SHOW);
+    PlaceLink(IdNeedHelpLink, 263, 44, 443);
 }
 
 void CSetupDlg::DrawInstallDriverPage()
@@ -379,8 +503,8 @@ void CSetupDlg::DrawInsertAdapterPage()
     CWnd* busy = GetDlgItem(IdBusyAnimation);
     busy->MoveWindow(Mirror(178, 34), 275, 34, 34);
     busy->ShowWindow(SW_SHOW);
-    PlaceText(IdStatus, 223, 42, 320, 300, 24, FontBody);
-    PlaceText(IdStatus2, 203, 42, 320, 300, 24, FontBody);
+    FlowText(IdStatus, 223, 42, 320, 300, FontBody);
+    FlowText(IdStatus2, 203, 42, 320, 300, FontBody);
     GetDlgItem(IdStatus2)->ShowWindow(SW_HIDE);
     ShowNext(172, false, false);
     ShowCancel(174, true);
@@ -392,16 +516,20 @@ void CSetupDlg::DrawWpsPushButtonPage()
     int dy = m_nWpsTitleOffset;
     ShowLogoAndHelp();
     ShowTitle(178, 179);
-    PlacePicture(1145, 316, 42, 150 + dy);
-    PlaceText(IdBody1, 180, 77, 150 + dy, 370, 60, FontBody);
-    PlaceLink(IdLearnMoreLink, 194, 77, 212 + dy);
-    PlacePicture(1146, 317, 42, 245 + dy);
-    PlaceText(IdBody2, 181, 77, 245 + dy, 370, 60, FontBody);
-    PlaceInlineWord(IdBody2, LoadText(181), LoadText(202), 1132, 217, FontBodyBold);
+    // The steps follow each other down the left half, each as tall as its text.
+    int y = std::max(150 + dy, m_nBodyTop);
+    PlacePicture(1145, 316, 42, y);
+    y = FlowText(IdBody1, 180, 77, y, 370, FontBody);
+    PlaceLink(IdLearnMoreLink, 194, 77, y + 2);
+    y += 2 + 20 + 10;
+    PlacePicture(1146, 317, 42, y);
+    FlowText(IdBody2, 181, 77, y, 370, FontBody);
+    y = PlaceInlineWord(IdBody2, LoadText(181), LoadText(202), 1132, 217, FontBodyBold);
     PlacePicture(1099, 262, 463, 208);
     CWnd* connect = GetDlgItem(IdWpsConnect);
     connect->SetWindowTextW(LoadText(217));
-    connect->MoveWindow(Mirror(77, g_nUiLanguage == 1049 ? 100 : 80), 310 + dy, g_nUiLanguage == 1049 ? 100 : 80, 23);
+    int connectW = g_nUiLanguage == 1049 ? 100 : 80;
+    connect->MoveWindow(Mirror(77, connectW), std::max(310 + dy, y + 6), connectW, 23);
     connect->ShowWindow(SW_SHOW);
     PlacePicture(1148, 318, 42, 378 + dy);
     PlaceLink(IdPinLink, 250, 62, 375 + dy);
@@ -438,7 +566,7 @@ void CSetupDlg::DrawNetworkListPage()
     PlacePicture(1107, 326, 483, 177);
     PlacePicture(1158, 318, 44, 348);
     PlaceLink(IdWpsLink, 235, 64, 345);
-    PlaceLink(IdHiddenNetworkLink, 237, 64, 370);
+    PlaceLink(IdHiddenNetworkLink, 237, 64, 372);
     ShowNext(172, false, false);
     ShowBack(173, false);
     ShowCancel(174, true);
@@ -457,16 +585,18 @@ void CSetupDlg::DrawWpsPinPage()
 {
     ShowLogoAndHelp();
     ShowTitle(251, 179);
-    PlacePicture(1149, 316, 42, 150);
-    PlaceText(IdBody1, 253, 77, 150, 370, 44, FontBody);
-    PlacePicture(1150, 317, 42, 200);
-    PlaceText(IdBody2, 254, 77, 200, 370, 24, FontBody);
-    // A fresh PIN each time the page is drawn, shown in its box.
+    int y = std::max(150, m_nBodyTop);
+    PlacePicture(1149, 316, 42, y);
+    y = FlowText(IdBody1, 253, 77, y, 370, FontBody) + 6;
+    PlacePicture(1150, 317, 42, y);
+    y = FlowText(IdBody2, 254, 77, y, 370, FontBody) + 2;
+    // A fresh PIN each time the page is drawn, shown in its box under step 2.
     GenerateWPSPIN();
-    PlacePicture(IdPinBox, Rtl() ? 365 : 319, 77, 226);
+    PlacePicture(IdPinBox, Rtl() ? 365 : 319, 77, y);
     ShowWpsPinInBox();
-    PlacePicture(1147, 315, 42, 275);
-    PlaceText(IdBody3, 257, 77, 275, 370, 44, FontBody);
+    y += GetDlgItem(IdPinBox)->GetClientRectInParent().height() + 8;
+    PlacePicture(1147, 315, 42, y);
+    FlowText(IdBody3, 257, 77, y, 370, FontBody);
     PlaceInlineWord(IdBody3, LoadText(257), LoadText(246), 1130, 261, FontBodyBold);
     CWnd* busy = GetDlgItem(IdBusyAnimation);
     busy->MoveWindow(Mirror(230, 34), 350, 34, 34);
@@ -493,13 +623,14 @@ void CSetupDlg::DrawConnectFailedPage()
 {
     ShowLogoAndHelp();
     ShowTitle(218, 219);
-    PlaceText(IdBody1, 210, 42, 150, 600, 24, FontBody);
-    PlacePicture(1159, 314, 42, 187);
-    PlaceText(IdBody2, 220, 57, 180, 600, 60, FontBody);
-    PlacePicture(1160, 314, 42, 255);
-    PlaceText(IdBody3, 222, 57, 248, 600, 24, FontBody);
-    PlaceInlineWord(IdBody3, LoadText(222), LoadText(282), 1129, 215, FontBodyBold);
-    PlaceLink(IdViewDetailsLink, 286, 42, 290);
+    int y = std::max(150, m_nBodyTop);
+    y = FlowText(IdBody1, 210, 42, y, 600, FontBody) + 6;
+    PlacePicture(1159, 314, 42, y + 7);
+    y = FlowText(IdBody2, 220, 57, y, 600, FontBody) + 6;
+    PlacePicture(1160, 314, 42, y + 7);
+    FlowText(IdBody3, 222, 57, y, 600, FontBody);
+    y = PlaceInlineWord(IdBody3, LoadText(222), LoadText(282), 1129, 215, FontBodyBold);
+    PlaceLink(IdViewDetailsLink, 286, 42, y + 8);
     ShowNext(215, true, true);
     ShowCancel(174, true);
 }
@@ -511,13 +642,16 @@ void CSetupDlg::DrawSuccessPage(bool internet)
     if (internet) {
         PlacePicture(1106, g_bSiblingModel ? 248 : 438, 323, 158);
     } else {
-        PlaceText(IdBody1, 241, 42, 150, 600, 24, FontBody);
-        PlacePicture(1139, 314, 42, 187);
-        PlaceText(1135, 242, 57, 180, 600, 40, FontBody);
-        PlacePicture(1140, 314, 42, 227);
-        PlaceText(1136, 243, 57, 220, 460, 44, FontBody);
-        PlacePicture(1141, 314, 42, 267 + m_nNoInternetOffset);
-        PlaceText(1137, 256, 57, 260 + m_nNoInternetOffset, 600, 40, FontBody);
+        // The second bullet keeps to 460 pixels; a longer one takes more lines and the
+        // third bullet follows it down.
+        int y = std::max(150, m_nBodyTop);
+        y = FlowText(IdBody1, 241, 42, y, 600, FontBody) + 6;
+        PlacePicture(1139, 314, 42, y + 7);
+        y = FlowText(1135, 242, 57, y, 600, FontBody) + 6;
+        PlacePicture(1140, 314, 42, y + 7);
+        y = FlowText(1136, 243, 57, y, 460, FontBody) + 6;
+        PlacePicture(1141, 314, 42, y + 7);
+        FlowText(1137, 256, 57, y, 600, FontBody);
     }
     ShowCancel(214, true);
 }
@@ -526,30 +660,35 @@ void CSetupDlg::DrawDriverFailedPage()
 {
     ShowLogoAndHelp();
     ShowTitle(208, 209);
-    PlaceText(IdBody1, 210, 42, 150, 600, 24, FontBody);
-    PlaceText(IdBody2, 211, 42, 180, 600, 24, FontBody);
-    PlaceText(IdBody3, 212, 42, 205, 600, 24, FontBody);
-    PlaceText(IdBody5, 213, 42, 230, 600, 24, FontBody);
-    PlaceLink(IdViewDetailsLink, 286, 42, 270);
+    int y = std::max(150, m_nBodyTop);
+    y = FlowText(IdBody1, 210, 42, y, 600, FontBody) + 6;
+    y = FlowText(IdBody2, 211, 42, y, 600, FontBody) + 1;
+    y = FlowText(IdBody3, 212, 42, y, 600, FontBody) + 1;
+    y = FlowText(IdBody5, 213, 42, y, 600, FontBody);
+    PlaceLink(IdViewDetailsLink, 286, 42, y + 16);
     ShowCancel(214, true);
     GetDlgItem(IdCancel)->SetFocus();
 }
 
 void CSetupDlg::DrawAdapterNotFoundPage()
 {
+    // The bullets keep to the left of the picture (x 443).
     ShowLogoAndHelp();
     ShowTitle(224, 225);
-    PlaceText(IdBody1, 210, 42, 150, 440, 24, FontBody);
-    PlacePicture(1159, 314, 42, 187);
-    PlaceText(IdBody2, 226, 57, 180, 400, 44, FontBody);
-    PlacePicture(1160, 314, 42, 237);
-    PlaceInlineWord(IdBody2, LoadText(226), LoadText(279), 1129, 215, FontBodyBold);  // the text has its period
-    PlaceText(IdBody3, 227, 57, 230, 400, 44, FontBody);
-    PlaceInlineWord(IdBody3, LoadText(227), LoadText(280), 1130, 215, FontBodyBold);
-    PlacePicture(1142, 314, 42, 287);
-    PlaceText(IdBody5, 228, 57, 280, 400, 44, FontBody);
+    int y = std::max(150, m_nBodyTop);
+    y = FlowText(IdBody1, 210, 42, y, 390, FontBody) + 6;
+    PlacePicture(1159, 314, 42, y + 7);
+    FlowText(IdBody2, 226, 57, y, 375, FontBody);
+    y = PlaceInlineWord(IdBody2, LoadText(226), LoadText(279), 1129, 215, FontBodyBold);  // the text has its period
+    y += 6;
+    PlacePicture(1160, 314, 42, y + 7);
+    FlowText(IdBody3, 227, 57, y, 375, FontBody);
+    y = PlaceInlineWord(IdBody3, LoadText(227), LoadText(280), 1130, 215, FontBodyBold);
+    y += 6;
+    PlacePicture(1142, 314, 42, y + 7);
+    y = FlowText(IdBody5, 228, 57, y, 375, FontBody);
     PlacePicture(1101, g_bSiblingModel ? 273 : 439, 443, 158);
-    PlaceLink(IdViewDetailsLink, 286, 42, 335);
+    PlaceLink(IdViewDetailsLink, 286, 42, y + 10);
     ShowNext(215, true, true);
     ShowCancel(174, true);
 }
@@ -558,12 +697,13 @@ void CSetupDlg::DrawUpdateRequiredPage(bool vista)
 {
     ShowLogoAndHelp();
     ShowTitle(vista ? 265 : 264, vista ? 270 : 266);
-    GetDlgItem(IdSubtitle)->MoveWindow(Mirror(42, 666), 109, 666, 44);
-    PlaceText(IdBody1, 267, 42, 160, 600, 24, FontBody);
-    PlaceText(IdBody5, vista ? 276 : 277, 42, 190, 600, 24, FontBody);
-    PlaceLink(IdLicenceLink, 268, 42, 214);
-    if (vista) PlaceText(IdBody6, 275, 42, 244, 600, 24, FontBody);
-    PlaceLink(IdViewDetailsLink, 286, 42, vista ? 284 : 254);
+    int y = std::max(160, m_nBodyTop + 6);
+    y = FlowText(IdBody1, 267, 42, y, 600, FontBody) + 6;
+    y = FlowText(IdBody5, vista ? 276 : 277, 42, y, 600, FontBody);
+    PlaceLink(IdLicenceLink, 268, 42, y);
+    y += 20 + 10;
+    if (vista) y = FlowText(IdBody6, 275, 42, y, 600, FontBody) + 16;
+    PlaceLink(IdViewDetailsLink, 286, 42, y);
     ShowCancel(269, true);
 }
 
@@ -571,13 +711,13 @@ void CSetupDlg::DrawAdminRequiredPage()
 {
     ShowLogoAndHelp();
     ShowTitle(271, 272);
-    GetDlgItem(IdSubtitle)->MoveWindow(Mirror(42, 666), 109, 666, 44);
-    PlaceText(IdBody1, 10008, 42, 160, 600, 24, FontBody);
-    PlaceText(IdBody5, 10002, 42, 188, 600, 24, FontBody);
-    PlaceText(IdBody3, 10003, 42, 212, 600, 24, FontBody);
-    PlaceText(IdBody7, 10004, 42, 236, 600, 24, FontBody);
-    PlaceText(IdBody6, 10005, 42, 268, 600, 24, FontBody);
-    PlaceLink(IdViewDetailsLink, 286, 42, 304);
+    int y = std::max(160, m_nBodyTop + 6);
+    y = FlowText(IdBody1, 10008, 42, y, 600, FontBody) + 4;
+    y = FlowText(IdBody5, 10002, 42, y, 600, FontBody);
+    y = FlowText(IdBody3, 10003, 42, y, 600, FontBody);
+    y = FlowText(IdBody7, 10004, 42, y, 600, FontBody) + 8;
+    y = FlowText(IdBody6, 10005, 42, y, 600, FontBody);
+    PlaceLink(IdViewDetailsLink, 286, 42, y + 12);
     for (int id : kNextIds) GetDlgItem(id)->SetWindowTextW(LoadText(215));
     ShowCancel(269, true);
 }

@@ -264,11 +264,16 @@ private:
 
     // Layout helpers: a text at its left-to-right place, mirrored for right-to-left.
     void PlaceText(int id, UINT stringId, int x, int y, int w, int h, PageFont font);
+    // The height a text takes at width w, whole lines with their marks and descenders.
+    int TextHeight(const std::wstring& text, int w, PageFont font) const;
+    // Places a text as tall as it needs; returns the y under it.
+    int FlowText(int id, UINT stringId, int x, int y, int w, PageFont font);
     void PlaceLink(int id, UINT stringId, int x, int y, int h = 20);
     void PlacePicture(int id, int resourceId, int x, int y, bool bitmap = false);
     void ShowTitle(UINT titleId, UINT subtitleId);
-    void PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, const std::wstring& lead, int wordCtl,
-                         UINT wordId, PageFont wordFont, int periodCtl = 0);
+    // Returns the y under the sentence, which may take another line for its gap.
+    int PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, const std::wstring& lead, int wordCtl,
+                        UINT wordId, PageFont wordFont, int periodCtl = 0);
     void ShowLogoAndHelp();
     // The visible Next and Back variants for the page and language.
     void ShowNext(UINT captionId, bool enabled, bool longWord);
@@ -295,6 +300,7 @@ private:
     QImage m_animationFrames[8];
     int m_nWpsTitleOffset = 0;
     int m_nNoInternetOffset = 0;
+    int m_nBodyTop = 143;  // under the subtitle of the page drawn last
     std::wstring m_szModelText;
     std::vector<unsigned char> m_InterfaceGuid;
     // The service's list of the last successful fetch, held as returned (null before).

@@ -1,0 +1,345 @@
+#include "lab/LayoutAudit.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <sstream>
+
+#include "app/Globals.h"
+#include "app/LocalizedText.h"
+#include "controls/ButtonFace.h"
+#include "controls/MyButton.h"
+#include "controls/MyStatic.h"
+#include "controls/SingleLineText.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/TextDraw.h"
+
+namespace lab {
+
+namespace {
+
+// Controls the pages lay over each other on purpose, each pair with its reason.
+struct AllowedOverlap {
+    int a, b;
+};
+const AllowedOverlap kAllowedOverlaps[] = {
+    {1102, 1119},  // the rescan hint: its label is drawn on the grey bubble
+    // The network list's frame: the list's top row of pixels lies under the column
+    // headers and the rescan button (35 high at y 143, the list at 177), the vertical
+    // rule right of the list starts under the rescan button's edge, and the two rules
+    // meet at the list's corner.
+    {1015, 1120},
+    {1015, 1121},
+    {1015, 1122},
+    {1015, 1098},
+    {1098, 1107},
+    {1105, 1107},
+};
+
+// Face pictures the resources make a pixel wider than their button: the mirrored name
+// header's outer edge (picture 355 and its hover and pressed twins, 224 wide, on the
+// 223-pixel header).
+struct WiderFace {
+    int control, picture;
+};
+const WiderFace kWiderFaces[] = {{1120, 355}};
+
+// The bold words placed in a sentence's gap, and the periods placed after such a word.
+const int kInlineWordIds[] = {1129, 1130, 1131, 1132, 1133, 1181};
+const int kPeriodIds[] = {1176, 1177, 1180};
+
+bool Contains(const int* begin, const int* end, int id) { return std::find(begin, end, id) != end; }
+bool IsInlineWord(int id) { return Contains(std::begin(kInlineWordIds), std::end(kInlineWordIds), id); }
+bool IsPeriod(int id) { return Contains(std::begin(kPeriodIds), std::end(kPeriodIds), id); }
+
+bool Allowed(int a, int b)
+{
+    for (const AllowedOverlap& o : kAllowedOverlaps)
+        if ((o.a == a && o.b == b) || (o.a == b && o.b == a)) return true;
+    return false;
+}
+
+// How far the ink reaches beyond the room it has (0 when inside).
+int Excess(const QRectF& room, const QRectF& ink)
+{
+    if (ink.isEmpty()) return 0;
+    const qreal by = std::max({room.left() - ink.left(), ink.right() - room.right(), room.top() - ink.top(),
+                               ink.bottom() - room.bottom(), 0.0});
+    return static_cast<int>(std::ceil(by - 0.5));  // half a pixel of an outline's edge is no cut
+}
+
+std::string RectText(const QRectF& r)
+{
+    std::ostringstream s;
+    s << std::lround(r.x()) << "," << std::lround(r.y()) << " " << std::lround(r.width()) << "x"
+      << std::lround(r.height());
+    return s.str();
+}
+
+// What one visible control puts on the window.
+struct Drawn {
+    int id = 0;
+    CWnd* control = nullptr;
+    std::vector<QRectF> shapes;  // ink pieces of a text; the rectangle of anything else
+    QRectF ink;                  // a text's ink
+};
+
+class Audit {
+public:
+    explicit Audit(CDialogEx& window) : m_window(window), m_client(window.Widget()->rect()) {}
+
+    std::vector<LayoutFinding> Run()
+    {
+        for (CWnd* c : m_window.Controls()) {
+            if (!c->IsWindowVisible()) continue;
+            const QRect r = c->GetClientRectInParent();
+            if (r.isEmpty()) continue;
+            if (!QRect(m_client).contains(r))
+                Add(c->GetDlgCtrlID(), 0, Excess(QRectF(m_client), QRectF(r)),
+                    "lies outside the window (" + RectText(r) + ")");
+            if (auto* t = dynamic_cast<CStaticText*>(c)) Text(*t, r);
+            else if (auto* l = dynamic_cast<CMyStatic*>(c)) Link(*l, r);
+            else if (auto* b = dynamic_cast<CMyButton*>(c)) Button(*b, r);
+            else if (auto* p = dynamic_cast<CPicture*>(c)) {
+                if (!p->Image().isNull()) m_drawn.push_back({c->GetDlgCtrlID(), c, {QRectF(r)}, {}});
+            } else {
+                m_drawn.push_back({c->GetDlgCtrlID(), c, {QRectF(r)}, {}});
+            }
+        }
+        Overlaps();
+        for (const Drawn& d : m_drawn)
+            if (IsInlineWord(d.id)) InlineWord(d);
+        return m_findings;
+    }
+
+private:
+    void Add(int id, int other, int pixels, std::string what)
+    {
+        m_findings.push_back({id, other, pixels, std::move(what)});
+    }
+
+    void Glyphs(int id, const Framework::TextInk& ink)
+    {
+        if (ink.missingGlyphs > 0)
+            Add(id, 0, 0, std::to_string(ink.missingGlyphs) + " glyphs are not in the program's fonts" +
+                              (ink.foreignFaces.isEmpty() ? std::string()
+                                                          : " (drawn from " + ink.foreignFaces.join(", ").toStdString() + ")"));
+    }
+
+    void Text(CStaticText& t, const QRect& r)
+    {
+        const QString text = ToQ(t.GetWindowTextW());
+        if (text.trimmed().isEmpty()) return;
+        const bool rtl = (t.GetExStyle() & WS_EX_RTLREADING) != 0;
+        const Framework::TextInk ink =
+            Framework::DrawnTextInk(t.TextRect(), text, t.GetFont(), static_cast<Qt::Alignment>(t.Alignment()), rtl);
+        const int cut = Excess(QRectF(r), ink.bounds);
+        if (cut > 0) Add(t.GetDlgCtrlID(), 0, cut, "is cut: ink " + RectText(ink.bounds) + " in " + RectText(r));
+        Glyphs(t.GetDlgCtrlID(), ink);
+        m_drawn.push_back({t.GetDlgCtrlID(), &t, ink.pieces, ink.bounds});
+    }
+
+    void Link(CMyStatic& l, const QRect& r)
+    {
+        const QString text = ToQ(l.GetWindowTextW());
+        if (text.isEmpty()) return;
+        const LinkTextStyle style = LinkStyleFor(l.GetDlgCtrlID(), g_nUiLanguage, true);
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(style.pixelHeight);
+        font.setUnderline(style.underline);
+        const Framework::TextInk ink = Controls::SingleLineTextInk(
+            r, text, font, style.alignRight ? Qt::AlignRight : Qt::AlignHCenter, style.alignRight);
+        const int cut = Excess(QRectF(r), ink.bounds);
+        if (cut > 0) Add(l.GetDlgCtrlID(), 0, cut, "is cut: ink " + RectText(ink.bounds) + " in " + RectText(r));
+        Glyphs(l.GetDlgCtrlID(), ink);
+        m_drawn.push_back({l.GetDlgCtrlID(), &l, {QRectF(r)}, ink.bounds});
+    }
+
+    void Button(CMyButton& b, const QRect& r)
+    {
+        const int id = b.GetDlgCtrlID();
+        // Its face: the pictures are drawn at their natural size.
+        const QImage* face = b.Face(ButtonFace::Normal).GetBitmap();
+        bool wider = false;
+        for (const WiderFace& w : kWiderFaces)
+            wider = wider || (w.control == id && w.picture == b.LoadedFaces().normal && face &&
+                              face->width() == r.width() + 1 && face->height() == r.height());
+        if (face && face->size() != r.size() && !wider)
+            Add(id, 0, std::max(std::abs(face->width() - r.width()), std::abs(face->height() - r.height())),
+                "is " + std::to_string(r.width()) + "x" + std::to_string(r.height()) + " but its face picture " +
+                    std::to_string(b.LoadedFaces().normal) + " is " + std::to_string(face->width()) + "x" +
+                    std::to_string(face->height()));
+        if (std::string(m_window.ClassName()) == "CSetupDlg") {
+            const ButtonFaceSet wanted = WizardButtonFaces(id, g_nUiLanguage);
+            if (wanted.normal != 0 && !(b.LoadedFaces() == wanted))
+                Add(id, 0, 0, "shows face picture " + std::to_string(b.LoadedFaces().normal) + " where language " +
+                                  std::to_string(g_nUiLanguage) + " takes " + std::to_string(wanted.normal));
+        }
+        const QString caption = Controls::StripMnemonics(ToQ(b.GetWindowTextW()));
+        if (!caption.isEmpty()) {
+            const ButtonCaptionStyle style = CaptionStyleFor(id, g_nUiLanguage);
+            const Qt::Alignment align = style.align == CaptionAlign::Left    ? Qt::AlignLeft
+                                        : style.align == CaptionAlign::Right ? Qt::AlignRight
+                                                                             : Qt::AlignHCenter;
+            const QRect text = r.adjusted(style.insetLeft, 0, -style.insetRight, 0);
+            const Framework::TextInk ink =
+                Controls::SingleLineTextInk(text, caption, ButtonCaptionFont(style), align, style.rtlReading);
+            // The rounded ends of a face take a pixel each side.
+            const QRectF room = QRectF(text).adjusted(style.insetLeft ? 0 : 1, 1, style.insetRight ? 0 : -1, -1);
+            const int cut = Excess(room, ink.bounds);
+            if (cut > 0)
+                Add(id, 0, cut, "caption \"" + caption.toStdString() + "\" leaves its face: ink " +
+                                    RectText(ink.bounds) + " in " + RectText(room));
+            Glyphs(id, ink);
+        }
+        m_drawn.push_back({id, &b, {QRectF(r)}, {}});
+    }
+
+    void Overlaps()
+    {
+        for (std::size_t i = 0; i < m_drawn.size(); ++i)
+            for (std::size_t j = i + 1; j < m_drawn.size(); ++j) {
+                const Drawn& a = m_drawn[i];
+                const Drawn& b = m_drawn[j];
+                if (Allowed(a.id, b.id)) continue;
+                qreal worst = 0;
+                for (const QRectF& x : a.shapes)
+                    for (const QRectF& y : b.shapes) {
+                        const QRectF both = x.intersected(y);
+                        if (both.width() > 0.5 && both.height() > 0.5)
+                            worst = std::max(worst, std::min(both.width(), both.height()));
+                    }
+                if (worst > 0)
+                    Add(a.id, b.id, static_cast<int>(std::ceil(worst)),
+                        "overlaps control " + std::to_string(b.id));
+            }
+    }
+
+    const Drawn* Find(int id) const
+    {
+        for (const Drawn& d : m_drawn)
+            if (d.id == id) return &d;
+        return nullptr;
+    }
+
+    // The sentence that holds a word's gap: the text whose rectangle holds the word's middle.
+    const Drawn* SentenceOf(const Drawn& word) const
+    {
+        const QPointF middle = word.ink.center();
+        for (const Drawn& d : m_drawn) {
+            if (d.id == word.id || IsInlineWord(d.id) || IsPeriod(d.id)) continue;
+            if (!dynamic_cast<CStaticText*>(d.control)) continue;
+            if (QRectF(d.control->GetClientRectInParent()).contains(middle)) return &d;
+        }
+        return nullptr;
+    }
+
+    void InlineWord(const Drawn& word)
+    {
+        if (word.ink.isEmpty()) return;
+        const Drawn* sentence = SentenceOf(word);
+        if (!sentence) {
+            Add(word.id, 0, 0, "stands in no sentence");
+            return;
+        }
+        auto* t = static_cast<CStaticText*>(sentence->control);
+        const QString text = ToQ(t->GetWindowTextW());
+        const bool rtl = (t->GetExStyle() & WS_EX_RTLREADING) != 0;
+        const auto align = static_cast<Qt::Alignment>(t->Alignment());
+        const QRect r = t->TextRect();
+        auto at = [&](int index) { return Framework::TextPositionOf(r, text, t->GetFont(), align, rtl, index); };
+        // The gap: the first run of blanks; a sentence without one ends where its word begins.
+        // A gap is a run of blanks, no-break blanks among them; it begins at the blank
+        // after the word before it.
+        auto blank = [&](int i) { return text[i] == QLatin1Char(' ') || text[i] == QChar(0x00A0) || text[i] == QChar(0x202F); };
+        int start = static_cast<int>(text.indexOf(QChar(0x00A0)));
+        if (start < 0) start = static_cast<int>(text.indexOf(QStringLiteral("  ")));
+        int end = start;
+        if (start < 0) {
+            start = end = static_cast<int>(text.size());
+            while (start > 0 && blank(start - 1)) --start;
+        } else {
+            while (start > 0 && blank(start - 1)) --start;
+            while (end < text.size() && blank(end)) ++end;
+        }
+        // The gap's own first blank: where the word begins (the blank before it may end
+        // the line above when the gap starts a line).
+        int fill = start;
+        while (fill < end && text[fill] != QChar(0x00A0)) ++fill;
+        if (fill == end) fill = std::min(start + 1, end);
+        QPointF from = at(fill);
+        const bool startsLine = std::abs(at(start).y() - from.y()) > 1;
+        if (!startsLine) from = at(start);
+        const std::string where = " in the gap of control " + std::to_string(sentence->id);
+        // Reading order runs right to left in a right-to-left sentence.
+        auto lead = [&](qreal x) { return rtl ? x - word.ink.right() : word.ink.left() - x; };
+        auto tail = [&](qreal x) { return rtl ? word.ink.left() - x : x - word.ink.right(); };
+        const int wordTop = static_cast<CStaticText*>(word.control)->TextRect().top();
+        if (std::abs(wordTop - from.y()) > 3) {
+            Add(word.id, sentence->id, static_cast<int>(std::abs(wordTop - from.y())),
+                "is not on the line of its gap" + where);
+            return;
+        }
+        const qreal before = lead(from.x());
+        if (before < 1.5 && start > 0 && !startsLine)
+            Add(word.id, sentence->id, static_cast<int>(std::ceil(1.5 - before)),
+                "touches the text before it" + where);
+        // What follows the word: the sentence's next character, or a period control.
+        qreal after = 0;
+        bool punctuation = false;
+        bool known = false;
+        if (end < text.size()) {
+            const QPointF to = at(end);
+            punctuation = QStringLiteral(".,;:!?\u060C\u061B\u061F)").contains(text[end]);
+            if (std::abs(to.y() - at(fill).y()) > 1) {
+                // The line breaks after the gap: fine before a word, not before its punctuation.
+                if (punctuation) Add(word.id, sentence->id, 0, "is parted from its punctuation by a line break" + where);
+                return;
+            }
+            after = tail(to.x());
+            known = true;
+        } else {
+            for (int id : kPeriodIds) {
+                const Drawn* period = Find(id);
+                if (!period || period->ink.isEmpty()) continue;
+                if (std::abs(period->ink.center().y() - word.ink.center().y()) > word.ink.height()) continue;
+                after = tail(rtl ? period->ink.right() : period->ink.left());
+                punctuation = true;
+                known = true;
+            }
+        }
+        if (!known) return;
+        if (after < -0.5)
+            Add(word.id, sentence->id, static_cast<int>(std::ceil(-after)),
+                std::string(punctuation ? "runs over the punctuation after it" : "runs into the text after it") + where);
+        else if (!punctuation && after < 2)
+            Add(word.id, sentence->id, static_cast<int>(std::ceil(2 - after)), "touches the text after it" + where);
+        else if (punctuation && after >= QFontMetricsF(t->GetFont()).horizontalAdvance(QLatin1Char(' ')))
+            Add(word.id, sentence->id, static_cast<int>(std::floor(after)),
+                "stands apart from the punctuation after it" + where);
+    }
+
+    CDialogEx& m_window;
+    QRect m_client;
+    std::vector<Drawn> m_drawn;
+    std::vector<LayoutFinding> m_findings;
+};
+
+}  // namespace
+
+std::string LayoutFinding::Text() const
+{
+    std::string text = control ? "control " + std::to_string(control) : std::string("the window");
+    text += " " + what;
+    if (pixels > 0) text += " (by " + std::to_string(pixels) + (pixels == 1 ? " pixel)" : " pixels)");
+    return text;
+}
+
+std::vector<LayoutFinding> AuditLayout(CDialogEx& window) { return Audit(window).Run(); }
+
+}  // namespace lab
