@@ -27,7 +27,8 @@ protected:
         Framework::DrawControlText(p, rect().adjusted(0, m_control->TextTop(), 0, 0), ToQ(m_control->GetWindowTextW()),
                                    m_control->GetFont(),
                                    static_cast<Qt::Alignment>(m_control->Alignment()),
-                                   (m_control->GetExStyle() & WS_EX_RTLREADING) != 0);
+                                   (m_control->GetExStyle() & WS_EX_RTLREADING) != 0, QTextOption::WordWrap,
+                                   m_control->Headroom());
     }
 
 private:
@@ -87,9 +88,10 @@ CStaticText::CStaticText(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
     m_pWidget->setObjectName(QString::number(id));
 }
 
-void CStaticText::SetTextTop(int pixels)
+void CStaticText::SetTextTop(int pixels, bool marksAbove)
 {
     m_nTextTop = pixels;
+    m_bMarksAbove = marksAbove;
     m_pWidget->update();
 }
 

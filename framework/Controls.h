@@ -13,15 +13,18 @@ class CStaticText : public CWnd {
 public:
     CStaticText(CDialogEx* owner, int id);
     int Alignment() const;
-    // Room above the first line inside the control, for marks that rise above it: the
-    // text starts this many pixels under the control's top.
-    void SetTextTop(int pixels);
+    // The text starts this many pixels under the control's top. With `marksAbove` the
+    // room is for marks that rise above the first line (they may use it); without,
+    // it keeps the text clear of what lies above the control.
+    void SetTextTop(int pixels, bool marksAbove = true);
     int TextTop() const { return m_nTextTop; }
+    int Headroom() const { return m_bMarksAbove ? m_nTextTop : 0; }
     // Where the text is laid out, in the parent's coordinates.
     QRect TextRect() const { return GetClientRectInParent().adjusted(0, m_nTextTop, 0, 0); }
 
 private:
     int m_nTextTop = 0;
+    bool m_bMarksAbove = true;
 };
 
 // A push button that sends its ID as a command to the dialog when clicked.

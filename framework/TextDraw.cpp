@@ -16,7 +16,7 @@ namespace {
 
 // Lays the text out the way the controls draw it.
 void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Alignment alignment, bool rightToLeft,
-            QTextOption::WrapMode wrap)
+            QTextOption::WrapMode wrap, int headroom)
 {
     QTextOption option(alignment | Qt::AlignAbsolute);
     option.setWrapMode(wrap);
@@ -48,8 +48,8 @@ void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Align
                 for (qsizetype i = 0; i < glyphs.size() && i < at.size(); ++i)
                     top = std::min(top, face.boundingRect(glyphs[i]).translated(at[i]).top());
             }
-            if (top < 0) {
-                y -= std::floor(top);
+            if (top < -headroom) {
+                y -= std::floor(top + headroom);
                 line.setPosition(QPointF(0, y));
             }
             lowerFirst = false;
@@ -75,7 +75,7 @@ void LayOut(QTextLayout& layout, const QRect& rect, const QFont& font, Qt::Align
             line.setPosition(QPointF(rect.width() - right, y));
         // Lines follow at the Latin spacing; faces with much taller line metrics (Arabic,
         // Thai) get a little more, not all of it, so wrapped text keeps to its control.
-        y += std::max(latin.lineSpacing(), 0.8 * line.height());
+        y += std::max(latin.lineSpacing(), 0.9 * line.height());
     }
     layout.endLayout();
 }
@@ -91,19 +91,19 @@ QString Shown(const QString& text)
 }  // namespace
 
 void DrawControlText(QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
-                     Qt::Alignment alignment, bool rightToLeft, QTextOption::WrapMode wrap)
+                     Qt::Alignment alignment, bool rightToLeft, QTextOption::WrapMode wrap, int headroom)
 {
     QTextLayout layout(Shown(text));
-    LayOut(layout, rect, font, alignment, rightToLeft, wrap);
+    LayOut(layout, rect, font, alignment, rightToLeft, wrap, headroom);
     painter.setFont(font);
     layout.draw(&painter, rect.topLeft());
 }
 
 QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
-                       bool rightToLeft, int index, QTextOption::WrapMode wrap)
+                       bool rightToLeft, int index, QTextOption::WrapMode wrap, int headroom)
 {
     QTextLayout layout(Shown(text));
-    LayOut(layout, rect, font, alignment, rightToLeft, wrap);
+    LayOut(layout, rect, font, alignment, rightToLeft, wrap, headroom);
     QTextLine line = layout.lineForTextPosition(index);
     if (!line.isValid()) line = layout.lineAt(layout.lineCount() - 1);
     if (!line.isValid()) return rect.topLeft();
@@ -112,9 +112,9 @@ QPointF TextPositionOf(const QRect& rect, const QString& text, const QFont& font
 }
 
 QRectF DrawnTextBounds(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
-                       bool rightToLeft, QTextOption::WrapMode wrap)
+                       bool rightToLeft, QTextOption::WrapMode wrap, int headroom)
 {
-    return DrawnTextInk(rect, text, font, alignment, rightToLeft, wrap).bounds;
+    return DrawnTextInk(rect, text, font, alignment, rightToLeft, wrap, headroom).bounds;
 }
 
 TextInk InkOf(const QTextLayout& layout)
@@ -151,10 +151,10 @@ TextInk InkOf(const QTextLayout& layout)
 }
 
 TextInk DrawnTextInk(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment alignment,
-                     bool rightToLeft, QTextOption::WrapMode wrap)
+                     bool rightToLeft, QTextOption::WrapMode wrap, int headroom)
 {
     QTextLayout layout(Shown(text));
-    LayOut(layout, rect, font, alignment, rightToLeft, wrap);
+    LayOut(layout, rect, font, alignment, rightToLeft, wrap, headroom);
     TextInk ink = InkOf(layout);
     for (QRectF& piece : ink.pieces) piece.translate(rect.topLeft());
     ink.bounds.translate(rect.topLeft());

@@ -136,8 +136,13 @@ private:
         const QString text = ToQ(t.GetWindowTextW());
         if (text.trimmed().isEmpty()) return;
         const bool rtl = (t.GetExStyle() & WS_EX_RTLREADING) != 0;
+        // A mirrored window reads right to left: its texts are right-aligned (or centred).
+        if (m_window.Widget()->layoutDirection() == Qt::RightToLeft && !(t.Alignment() & Qt::AlignHCenter) &&
+            (!rtl || !(t.Alignment() & Qt::AlignRight)))
+            Add(t.GetDlgCtrlID(), 0, 0, "reads left to right in a right-to-left window");
         const Framework::TextInk ink =
-            Framework::DrawnTextInk(t.TextRect(), text, t.GetFont(), static_cast<Qt::Alignment>(t.Alignment()), rtl);
+            Framework::DrawnTextInk(t.TextRect(), text, t.GetFont(), static_cast<Qt::Alignment>(t.Alignment()), rtl,
+                                    QTextOption::WordWrap, t.Headroom());
         const int cut = Excess(QRectF(r), ink.bounds);
         if (cut > 0) Add(t.GetDlgCtrlID(), 0, cut, "is cut: ink " + RectText(ink.bounds) + " in " + RectText(r));
         Glyphs(t.GetDlgCtrlID(), ink);
@@ -252,7 +257,9 @@ private:
         const bool rtl = (t->GetExStyle() & WS_EX_RTLREADING) != 0;
         const auto align = static_cast<Qt::Alignment>(t->Alignment());
         const QRect r = t->TextRect();
-        auto at = [&](int index) { return Framework::TextPositionOf(r, text, t->GetFont(), align, rtl, index); };
+        auto at = [&](int index) {
+            return Framework::TextPositionOf(r, text, t->GetFont(), align, rtl, index, QTextOption::WordWrap, t->Headroom());
+        };
         // The gap: the first run of blanks; a sentence without one ends where its word begins.
         // A gap is a run of blanks, no-break blanks among them; it begins at the blank
         // after the word before it.

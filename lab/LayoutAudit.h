@@ -5,7 +5,8 @@
 //   - it lies inside the window's client area;
 //   - its text is drawn whole inside it: no line cut, no glyph outside its rectangle
 //     (tone marks and descenders included); a button's caption stays inside its face;
-//   - every glyph comes from the program's own fonts;
+//   - every glyph comes from the program's own fonts; a mirrored window's texts read
+//     right to left, right-aligned;
 //   - an image button's face pictures fit its size (and, on the wizard, are the set the
 //     interface language asks for);
 //   - nothing drawn lies over anything else drawn (texts by the ink of their words,

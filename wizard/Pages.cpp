@@ -38,6 +38,10 @@ const int kPictureIds[] = {1105, 1107, 1108, 1099, 1100, 1101, 1106, 1109, 1110,
                            1142, 1143, 1144, 1159, 1160, 1145, 1146, 1147, 1148, 1149, 1150, 1151, 1158,
                            IdLicenceBox, IdLicenceBoxTicked};
 const int kNextIds[] = {IdNext, IdNext93, IdNext115};
+// Texts that read right to left, right-aligned, in a right-to-left language: the page
+// texts, every inline word and period, and the no-internet page's bullets.
+const int kRtlTextIds[] = {IdTitle, IdSubtitle, IdBody2, IdBody3, IdBody4, 1129, 1130, 1131, 1133, 1132, IdBody5,
+                           IdBody6, IdBody7, 1181, 1176, 1177, 1180, 1135, 1136, 1137, 1138, IdLicenceLink};
 const int kBackIds[] = {IdBack, IdBack93, IdBack115, IdBack115Alt, IdBackAlt};
 
 bool In(int l, std::initializer_list<int> list)
@@ -233,7 +237,11 @@ void CSetupDlg::PlacePicture(int id, int resourceId, int x, int y, bool bitmap)
     QImage image = bitmap ? LoadBitmapResource(resourceId) : LoadPngResource(resourceId);
     picture->SetImage(image, resourceId);
     QSize size = image.isNull() ? QSize(16, 16) : image.size();
-    picture->MoveWindow(Mirror(x, size.width()), y, size.width(), size.height());
+    // The adapter pictures stand at the left edge of the body in right-to-left pages,
+    // whatever their width.
+    int left = Mirror(x, size.width());
+    if (Rtl() && (id == 1100 || id == 1101 || id == 1106)) left = 42;
+    picture->MoveWindow(left, y, size.width(), size.height());
     picture->ShowWindow(SW_SHOW);
 }
 
@@ -302,13 +310,15 @@ int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, co
     bool rtl = (text->GetExStyle() & WS_EX_RTLREADING) != 0;
     // The gap can move a word to another line: the sentence takes the lines it needs.
     QRect place = text->GetClientRectInParent();
+    const int room = text->Headroom();
     QRectF inked = Framework::DrawnTextInk(text->TextRect(), ToQ(shown), sentenceFont,
-                                           static_cast<Qt::Alignment>(text->Alignment()), rtl).bounds;
+                                           static_cast<Qt::Alignment>(text->Alignment()), rtl, QTextOption::WordWrap,
+                                           room).bounds;
     int bottom = std::max(place.bottom() + 1, static_cast<int>(std::ceil(inked.bottom())) + 1);
     text->MoveWindow(place.x(), place.y(), place.width(), bottom - place.y());
     QPointF at = Framework::TextPositionOf(text->TextRect(), ToQ(shown), sentenceFont,
                                            static_cast<Qt::Alignment>(text->Alignment()), rtl,
-                                           static_cast<int>(head.size()));
+                                           static_cast<int>(head.size()), QTextOption::WordWrap, room);
     int w = static_cast<int>(std::ceil(wordW)) + 2;
     int x = static_cast<int>(std::lround(at.x())) - (rtl ? w - 1 : 1);
     if (!wordFollows && !tail.empty()) {
@@ -316,7 +326,8 @@ int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, co
         // goes before the word.
         QPointF end = Framework::TextPositionOf(text->TextRect(), ToQ(shown), sentenceFont,
                                                 static_cast<Qt::Alignment>(text->Alignment()), rtl,
-                                                static_cast<int>(shown.size() - tail.size()));
+                                                static_cast<int>(shown.size() - tail.size()), QTextOption::WordWrap,
+                                                room);
         if (std::abs(end.y() - at.y()) < 1) x = static_cast<int>(std::lround(end.x())) + (rtl ? 1 : 1 - w);
     }
     int y = static_cast<int>(at.y());
@@ -358,7 +369,8 @@ void CSetupDlg::ShowTitle(UINT titleId, UINT subtitleId)
     // starts under it.
     auto* titleText = static_cast<CStaticText*>(GetDlgItem(IdTitle));
     QRectF titleInk = Framework::DrawnTextInk(titleText->TextRect(), ToQ(title), m_fonts[FontTitle],
-                                              static_cast<Qt::Alignment>(titleText->Alignment()), Rtl()).bounds;
+                                              static_cast<Qt::Alignment>(titleText->Alignment()), Rtl(),
+                                              QTextOption::WordWrap, titleText->Headroom()).bounds;
     std::wstring subtitle = LoadText(subtitleId);
     QRect subtitleRect(42, 109 + dy, 666, 200);
     QRectF subtitleInk = Framework::DrawnTextInk(subtitleRect, ToQ(subtitle), m_fonts[FontSubtitle],
@@ -367,7 +379,7 @@ void CSetupDlg::ShowTitle(UINT titleId, UINT subtitleId)
                                       : std::max(0, static_cast<int>(std::ceil(titleInk.bottom() + 1 - subtitleInk.top())));
     int h = std::max(34, TextHeight(subtitle, 666, FontSubtitle) + lower);
     PlaceText(IdSubtitle, subtitleId, 42, 109 + dy, 666, h, FontSubtitle);
-    static_cast<CStaticText*>(GetDlgItem(IdSubtitle))->SetTextTop(lower);
+    static_cast<CStaticText*>(GetDlgItem(IdSubtitle))->SetTextTop(lower, false);
     m_nBodyTop = 109 + dy + h + 4;
 }
 
@@ -388,8 +400,7 @@ void CSetupDlg::HideAllPageControls()
 
 void CSetupDlg::ApplyRtlStyles()
 {
-    for (int id : std::initializer_list<int>{IdTitle, IdSubtitle, IdBody2, IdBody3, IdBody4, 1130, 1133, 1132, IdBody5, IdBody6, IdBody7,
-                   1181, IdLicenceLink}) {
+    for (int id : kRtlTextIds) {
         GetDlgItem(id)->ModifyStyle(0, SS_RIGHT);
         GetDlgItem(id)->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
     }
@@ -405,8 +416,7 @@ void CSetupDlg::ApplyRtlStyles()
 
 void CSetupDlg::RemoveRtlStyles()
 {
-    for (int id : std::initializer_list<int>{IdTitle, IdSubtitle, IdBody2, IdBody3, IdBody4, 1130, 1133, 1132, IdBody5, IdBody6, IdBody7,
-                   1181, IdLicenceLink}) {
+    for (int id : kRtlTextIds) {
         GetDlgItem(id)->ModifyStyle(SS_RIGHT, 0);
         GetDlgItem(id)->ModifyStyleEx(WS_EX_RIGHT | WS_EX_RTLREADING, 0);
     }
