@@ -24,7 +24,7 @@ protected:
     {
         QPainter p(this);
         p.setPen(m_control->TextColor());
-        Framework::DrawControlText(p, rect().adjusted(0, m_control->TextTop(), 0, 0), ToQ(m_control->GetWindowTextW()),
+        Framework::DrawControlText(p, rect().adjusted(0, m_control->TextTop(), 0, 0), ToQ(m_control->ShownText()),
                                    m_control->GetFont(),
                                    static_cast<Qt::Alignment>(m_control->Alignment()),
                                    (m_control->GetExStyle() & WS_EX_RTLREADING) != 0, QTextOption::WordWrap,
@@ -86,6 +86,20 @@ CStaticText::CStaticText(CDialogEx* owner, int id) : CWnd(owner, id, nullptr)
     m_pWidget = new TextWidget(owner->Widget(), this);
     m_pWidget->hide();
     m_pWidget->setObjectName(QString::number(id));
+}
+
+void CStaticText::SetShownText(const std::wstring& text)
+{
+    m_shown = text;
+    m_bShownSet = true;
+    m_pWidget->update();
+}
+
+void CStaticText::OnTextChanged()
+{
+    m_bShownSet = false;
+    m_shown.clear();
+    m_pWidget->update();
 }
 
 void CStaticText::SetTextTop(int pixels, bool marksAbove)

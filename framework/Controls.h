@@ -19,12 +19,21 @@ public:
     void SetTextTop(int pixels, bool marksAbove = true);
     int TextTop() const { return m_nTextTop; }
     int Headroom() const { return m_bMarksAbove ? m_nTextTop : 0; }
+    // What is drawn, when it differs from the caption (a sentence whose gap is fitted to
+    // the word placed in it); a new caption ends it.
+    void SetShownText(const std::wstring& text);
+    std::wstring ShownText() const { return m_bShownSet ? m_shown : GetWindowTextW(); }
     // Where the text is laid out, in the parent's coordinates.
     QRect TextRect() const { return GetClientRectInParent().adjusted(0, m_nTextTop, 0, 0); }
 
 private:
     int m_nTextTop = 0;
     bool m_bMarksAbove = true;
+    std::wstring m_shown;
+    bool m_bShownSet = false;
+
+protected:
+    void OnTextChanged() override;
 };
 
 // A push button that sends its ID as a command to the dialog when clicked.

@@ -133,7 +133,7 @@ private:
 
     void Text(CStaticText& t, const QRect& r)
     {
-        const QString text = ToQ(t.GetWindowTextW());
+        const QString text = ToQ(t.ShownText());
         if (text.trimmed().isEmpty()) return;
         const bool rtl = (t.GetExStyle() & WS_EX_RTLREADING) != 0;
         // A mirrored window reads right to left: its texts are right-aligned (or centred).
@@ -253,32 +253,56 @@ private:
             return;
         }
         auto* t = static_cast<CStaticText*>(sentence->control);
-        const QString text = ToQ(t->GetWindowTextW());
+        const QString text = ToQ(t->ShownText());
         const bool rtl = (t->GetExStyle() & WS_EX_RTLREADING) != 0;
         const auto align = static_cast<Qt::Alignment>(t->Alignment());
         const QRect r = t->TextRect();
         auto at = [&](int index) {
             return Framework::TextPositionOf(r, text, t->GetFont(), align, rtl, index, QTextOption::WordWrap, t->Headroom());
         };
-        // The gap: the first run of blanks; a sentence without one ends where its word begins.
-        // A gap is a run of blanks, no-break blanks among them; it begins at the blank
-        // after the word before it.
+        // The gaps: runs of blanks with a no-break blank in them, or of two blanks or more,
+        // each beginning at the blank after the word before it; a sentence without one
+        // ends where its word begins. The word's gap is the one it stands at.
         auto blank = [&](int i) { return text[i] == QLatin1Char(' ') || text[i] == QChar(0x00A0) || text[i] == QChar(0x202F); };
-        int start = static_cast<int>(text.indexOf(QChar(0x00A0)));
-        if (start < 0) start = static_cast<int>(text.indexOf(QStringLiteral("  ")));
-        int end = start;
-        if (start < 0) {
-            start = end = static_cast<int>(text.size());
-            while (start > 0 && blank(start - 1)) --start;
-        } else {
-            while (start > 0 && blank(start - 1)) --start;
-            while (end < text.size() && blank(end)) ++end;
+        struct Gap {
+            int start, end, fill;
+        };
+        std::vector<Gap> gaps;
+        for (int i = 0; i < text.size();) {
+            if (!blank(i)) {
+                ++i;
+                continue;
+            }
+            int j = i;
+            bool noBreak = false;
+            for (; j < text.size() && blank(j); ++j)
+                if (text[j] != QLatin1Char(' ')) noBreak = true;
+            if (noBreak || j - i >= 2 || j == text.size()) {
+                // Where the word begins: the gap's first no-break blank (the blank before
+                // it may end the line above when the gap starts a line).
+                int fill = i;
+                while (fill < j && text[fill] != QChar(0x00A0) && text[fill] != QChar(0x202F)) ++fill;
+                if (fill == j) fill = std::min(i + 1, j);
+                gaps.push_back({i, j, fill});
+            }
+            i = j;
         }
-        // The gap's own first blank: where the word begins (the blank before it may end
-        // the line above when the gap starts a line).
-        int fill = start;
-        while (fill < end && text[fill] != QChar(0x00A0)) ++fill;
-        if (fill == end) fill = std::min(start + 1, end);
+        if (gaps.empty()) gaps.push_back({static_cast<int>(text.size()), static_cast<int>(text.size()), static_cast<int>(text.size())});
+        const int wordTop = static_cast<CStaticText*>(word.control)->TextRect().top();
+        const qreal wordEdge = rtl ? word.ink.right() : word.ink.left();
+        const Gap* best = nullptr;
+        qreal bestDistance = 0;
+        for (const Gap& g : gaps) {
+            const QPointF p = at(g.fill);
+            const qreal d = std::abs(p.y() - wordTop) * 1000 + std::abs(p.x() - wordEdge);
+            if (!best || d < bestDistance) {
+                best = &g;
+                bestDistance = d;
+            }
+        }
+        const int start = best->start;
+        const int end = best->end;
+        const int fill = best->fill;
         QPointF from = at(fill);
         const bool startsLine = std::abs(at(start).y() - from.y()) > 1;
         if (!startsLine) from = at(start);
@@ -286,7 +310,6 @@ private:
         // Reading order runs right to left in a right-to-left sentence.
         auto lead = [&](qreal x) { return rtl ? x - word.ink.right() : word.ink.left() - x; };
         auto tail = [&](qreal x) { return rtl ? word.ink.left() - x : x - word.ink.right(); };
-        const int wordTop = static_cast<CStaticText*>(word.control)->TextRect().top();
         if (std::abs(wordTop - from.y()) > 3) {
             Add(word.id, sentence->id, static_cast<int>(std::abs(wordTop - from.y())),
                 "is not on the line of its gap" + where);

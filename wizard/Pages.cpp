@@ -276,25 +276,29 @@ int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, co
     const QFontMetricsF metrics(sentenceFont);
     std::wstring word = LoadText(wordId);
     const qreal wordW = QFontMetricsF(m_fonts[wordFont]).horizontalAdvance(ToQ(word));
-    // The gap follows the leading part where the sentence begins with it (a sentence may
-    // have two gaps); else it is the sentence's first run of blanks.
+    // The caption stays the sentence; what is drawn has its gaps fitted, one word after
+    // the other (a sentence may have two).
+    const std::wstring caption = sentence;
+    const std::wstring base = text->GetWindowTextW() == caption ? text->ShownText() : caption;
+    // The gap follows the leading part where the sentence begins with it (a sentence
+    // may have two gaps); else it is the sentence's first run of blanks.
     std::size_t gap = std::wstring::npos;
     std::size_t leadEnd = lead.find_last_not_of(L' ');
-    if (leadEnd != std::wstring::npos && leadEnd + 1 < sentence.size() &&
-        sentence.compare(0, leadEnd + 1, lead, 0, leadEnd + 1) == 0 && sentence[leadEnd + 1] == L' ')
+    if (leadEnd != std::wstring::npos && leadEnd + 1 < base.size() &&
+        base.compare(0, leadEnd + 1, lead, 0, leadEnd + 1) == 0 && base[leadEnd + 1] == L' ')
         gap = leadEnd + 1;
-    if (gap == std::wstring::npos) gap = sentence.find(L"  ");
+    if (gap == std::wstring::npos) gap = base.find(L"  ");
     std::size_t after = gap;
-    std::wstring head = sentence;
+    std::wstring head = base;
     std::wstring tail;
     if (gap == std::wstring::npos) {
-        head = sentence;
+        head = base;
         while (!head.empty() && head.back() == L' ') head.pop_back();
         head += L' ';
     } else {
-        while (after < sentence.size() && sentence[after] == L' ') ++after;
-        head = sentence.substr(0, gap) + L' ';
-        tail = sentence.substr(after);
+        while (after < base.size() && base[after] == L' ') ++after;
+        head = base.substr(0, gap) + L' ';
+        tail = base.substr(after);
     }
     const bool wordFollows = !tail.empty() && !QStringLiteral(".,;:!?\u060C\u061B\u061F)").contains(QChar(tail[0]));
     qreal need = wordW;
@@ -306,7 +310,8 @@ int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, co
     const int narrows = static_cast<int>(std::ceil((need - blanks * blank) / narrow));
     std::wstring shown = head + std::wstring(static_cast<std::size_t>(blanks), L'\u00A0') +
                          std::wstring(static_cast<std::size_t>(narrows), L'\u202F') + (wordFollows ? L" " : L"") + tail;
-    text->SetWindowTextW(shown);
+    if (text->GetWindowTextW() != caption) text->SetWindowTextW(caption);
+    text->SetShownText(shown);
     bool rtl = (text->GetExStyle() & WS_EX_RTLREADING) != 0;
     // The gap can move a word to another line: the sentence takes the lines it needs.
     QRect place = text->GetClientRectInParent();

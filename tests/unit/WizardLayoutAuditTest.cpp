@@ -44,8 +44,16 @@ std::string AuditScript()
         for (int state : kPageStates)
             script << "show-page " << state << "\naudit-layout s" << state << "-" << lang << "\n";
     }
-    // The driver installation's page, reached on its road in English.
-    script << "show-page 1\nchoose 1179 3\nclick 1163\nclick 1067\nwait state 2\naudit-layout s2-1033\n";
+    // The driver installation's page, reached on its road in English, and the road on to
+    // the PIN page and its failure view (two words in one sentence's gaps), then that
+    // view in German, Russian and Arabic.
+    script << "show-page 1\nchoose 1179 3\nclick 1163\nclick 1067\nwait state 2\naudit-layout s2-1033\n"
+              "wait state 8\nclick 1117\nwait state 5\nclick 1127\nwait state 11\n"
+              "wait visible 1153 within 10m\naudit-layout s11-failed-1033\n";
+    for (int index : {2, 14, 19})
+        script << "show-page 1\nchoose 1179 " << index << "\nshow-page 5\nclick 1127\nwait state 11\n"
+               << "wait visible 1153 within 10m\naudit-layout s11-failed-" << languages[static_cast<std::size_t>(index)].langid
+               << "\n";
     return script.str();
 }
 
