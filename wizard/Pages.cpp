@@ -648,6 +648,8 @@ void CSetupDlg::DrawConnectFailedPage()
     PlaceLink(IdViewDetailsLink, 286, 42, y + 8);
     ShowNext(215, true, true);
     ShowCancel(174, true);
+    // The focus rests on the button row, not on the link (which would show it lit).
+    GetDlgItem(IdCancel)->SetFocus();
 }
 
 void CSetupDlg::DrawSuccessPage(bool internet)

@@ -101,6 +101,12 @@ void CSetupDlg::OnPaintBackground(QPainter& painter)
 {
     if (!m_background.isNull()) {
         painter.drawImage(0, 0, m_background);
+        // The client area is a pixel taller than the picture: its last row goes on, so
+        // that no grey line shows under the page.
+        const int below = Widget()->height() - m_background.height();
+        if (below > 0)
+            painter.drawImage(QRect(0, m_background.height(), m_background.width(), below), m_background,
+                              QRect(0, m_background.height() - 1, m_background.width(), 1));
     } else {
         painter.fillRect(Widget()->rect(), QColor(0, 94, 150));
         painter.fillRect(Widget()->rect().adjusted(12, 70, -12, -50), QColor(244, 248, 251));
