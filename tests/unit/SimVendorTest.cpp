@@ -52,7 +52,7 @@ std::vector<unsigned char> EntryWith(const std::vector<unsigned char>& ies, std:
     std::vector<unsigned char> e(survey::kIes + ies.size() + extraBytes, 0);
     Put32(&e[survey::kLength], static_cast<std::uint32_t>(e.size()));
     Put32(&e[survey::kIeLength], statedIeLength);
-    std::memcpy(&e[survey::kIes], ies.data(), ies.size());
+    if (!ies.empty()) std::memcpy(&e[survey::kIes], ies.data(), ies.size());
     return e;
 }
 
