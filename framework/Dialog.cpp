@@ -302,6 +302,9 @@ LRESULT CDialogEx::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: OnCommand(static_cast<int>(wParam)); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_CLOSE: OnClose(); return 0;
+    case WM_NCACTIVATE:
+        m_bCaptionActive = wParam != 0;
+        return OnMessage(msg, wParam, lParam);
     default: return OnMessage(msg, wParam, lParam);
     }
 }

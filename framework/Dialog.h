@@ -63,6 +63,9 @@ public:
     void SetForegroundWindow() {}
     void EnableWindow(bool enable);
     bool HasCaption() const { return m_bCaption; }
+    // Whether the caption is drawn active: WM_NCACTIVATE (sent or posted) decides, as
+    // the wizard's veils and dialogs post it.
+    bool CaptionActive() const { return m_bCaptionActive; }
     void SetHasCaption(bool on) { m_bCaption = on; }
     void SetWindowOpacity(double opacity);
     double Opacity() const { return m_dOpacity; }
@@ -123,6 +126,7 @@ protected:
     QRect m_windowRect;
     std::wstring m_title;
     bool m_bCaption = false;
+    bool m_bCaptionActive = true;
     bool m_bCreated = false;
     bool m_bModal = false;
     std::atomic<bool> m_bEnded{false};

@@ -183,10 +183,12 @@ namespace {
 void DrawFrame(QPainter& p, CDialogEx* dialog)
 {
     QRect r = dialog->WindowRect();
+    // An inactive caption is drawn in quieter, greyer colours.
+    const bool active = dialog->CaptionActive();
     QLinearGradient g(r.topLeft(), QPoint(r.left(), r.top() + kCaptionHeight));
-    g.setColorAt(0, QColor(92, 140, 196));
-    g.setColorAt(1, QColor(58, 104, 164));
-    p.fillRect(r, QColor(58, 104, 164));
+    g.setColorAt(0, active ? QColor(92, 140, 196) : QColor(150, 164, 184));
+    g.setColorAt(1, active ? QColor(58, 104, 164) : QColor(122, 138, 162));
+    p.fillRect(r, active ? QColor(58, 104, 164) : QColor(122, 138, 162));
     p.fillRect(QRect(r.left(), r.top(), r.width(), kCaptionHeight), g);
     p.setPen(QColor(30, 60, 100));
     p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -194,7 +196,7 @@ void DrawFrame(QPainter& p, CDialogEx* dialog)
     f.setPixelSize(13);
     f.setBold(true);
     p.setFont(f);
-    p.setPen(Qt::white);
+    p.setPen(active ? QColor(Qt::white) : QColor(222, 226, 234));
     QRect caption(r.left() + 28, r.top(), r.width() - 70, kCaptionHeight);
     p.drawText(caption, Qt::AlignVCenter | Qt::AlignLeft, ToQ(dialog->GetWindowTextW()));
     // A small application mark and the close box.

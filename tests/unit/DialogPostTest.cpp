@@ -101,3 +101,17 @@ TEST_F(DialogPost, AWorkersPostToADialogDeletedBeforeTheUiRunsItIsDropped)
     Pump();
     EXPECT_TRUE(g_received.empty());
 }
+
+TEST_F(DialogPost, TheCaptionIsDrawnAsThePostedActivationSays)
+{
+    CPingDlg dialog("frame");
+    dialog.Create();
+    EXPECT_TRUE(dialog.CaptionActive());
+    // A bare veil over the window posts FALSE; a dialog or the caller posts TRUE again.
+    for (WPARAM active : {WPARAM(0), WPARAM(1), WPARAM(0), WPARAM(0), WPARAM(1)}) {
+        dialog.PostMessage(WM_NCACTIVATE, active, 0);
+        Pump();
+        EXPECT_EQ(dialog.CaptionActive(), active != 0);
+    }
+    dialog.DestroyWindow();
+}
