@@ -343,6 +343,24 @@ private:
                 known = true;
             }
         }
+        // The ink beside the word on its line decides where the caret positions of a
+        // mixed-direction line may mislead: the nearest piece of the sentence each side.
+        qreal inkBefore = -1, inkAfter = -1;
+        for (const QRectF& piece : sentence->shapes) {
+            // On the word's line: a piece whose middle lies within the word's line band
+            // (a comma sits low, at the baseline).
+            const qreal middle = piece.center().y();
+            if (middle < word.ink.top() - 2 || middle > word.ink.bottom() + 5) continue;
+            const bool leadSide = rtl ? piece.left() >= word.ink.center().x() : piece.right() <= word.ink.center().x();
+            const qreal d = leadSide ? (rtl ? piece.left() - word.ink.right() : word.ink.left() - piece.right())
+                                     : (rtl ? word.ink.left() - piece.right() : piece.left() - word.ink.right());
+            qreal& nearest = leadSide ? inkBefore : inkAfter;
+            if (nearest < 0 || d < nearest) nearest = d;
+        }
+        if (inkBefore >= 0 && inkBefore < 1.5 && !startsLine)
+            Add(word.id, sentence->id, static_cast<int>(std::ceil(1.5 - inkBefore)), "touches the text before it" + where);
+        if (known && inkAfter >= 0 && (after < -0.5 || inkAfter < after - 2)) after = std::min(after, inkAfter);
+        if (known && punctuation && inkAfter > after + 1) after = inkAfter;
         if (!known) return;
         if (after < -0.5)
             Add(word.id, sentence->id, static_cast<int>(std::ceil(-after)),

@@ -326,9 +326,11 @@ int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, co
                                            static_cast<int>(head.size()), QTextOption::WordWrap, room);
     int w = static_cast<int>(std::ceil(wordW)) + 2;
     int x = static_cast<int>(std::lround(at.x())) - (rtl ? w - 1 : 1);
-    if (!wordFollows && !tail.empty()) {
+    if (!wordFollows && !tail.empty() && !rtl) {
         // Punctuation follows: the word closes up to it; what the blanks leave over
-        // goes before the word.
+        // goes before the word. (Not in right-to-left text, where the caret position of
+        // the punctuation after the no-break blanks lies a blank off; there the word
+        // starts the gap and the few pixels left over stay before the punctuation.)
         QPointF end = Framework::TextPositionOf(text->TextRect(), ToQ(shown), sentenceFont,
                                                 static_cast<Qt::Alignment>(text->Alignment()), rtl,
                                                 static_cast<int>(shown.size() - tail.size()), QTextOption::WordWrap,
