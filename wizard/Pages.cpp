@@ -112,7 +112,6 @@ QSize CSetupDlg::MeasureText(const std::wstring& text, PageFont font) const
 void CSetupDlg::MeasureTitleWidths()
 {
     m_nWpsTitleOffset = MeasureText(LoadText(178), FontTitle).width() > 666 ? 24 : 0;
-    m_nNoInternetOffset = MeasureText(LoadText(243), FontBody).width() > 460 ? 20 : 0;
 }
 
 void CSetupDlg::PlaceNavigationButtons()

@@ -299,7 +299,6 @@ private:
     QImage m_background;
     QImage m_animationFrames[8];
     int m_nWpsTitleOffset = 0;
-    int m_nNoInternetOffset = 0;
     int m_nBodyTop = 143;  // under the subtitle of the page drawn last
     std::wstring m_szModelText;
     std::vector<unsigned char> m_InterfaceGuid;

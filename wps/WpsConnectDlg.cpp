@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
 #include "controls/ButtonFace.h"
@@ -10,10 +13,12 @@
 #include "controls/MyButton.h"
 #include "controls/MyStatic.h"
 #include "controls/Pictures.h"
+#include "controls/SingleLineText.h"
 #include "controls/TransImage.h"
 #include "controls/WpsMaskDlg.h"
 #include "diag/LogMsg.h"
 #include "framework/Controls.h"
+#include "framework/TextDraw.h"
 #include "wps/WpsDialogLayout.h"
 
 namespace {
@@ -136,7 +141,13 @@ void CWpsConnectDlg::PlaceText(int id, const std::wstring& text, int x, int y, i
         else c->ModifyStyleEx(WS_EX_RTLREADING, 0);
     }
     c->SetWindowTextW(text);
-    const WpsRect r = MirrorRect({x, y, w, h}, kWpsConnectW, rtl);
+    WpsRect r = MirrorRect({x, y, w, h}, kWpsConnectW, rtl);
+    // A text whose marks or lines reach below its box (Arabic marks under the line, a
+    // Thai first line lowered for its tone marks) takes the height its ink needs.
+    const QRectF ink = Framework::DrawnTextBounds(QRect(r.x, r.y, r.w, kWpsConnectH), ToQ(text), font,
+                                                  static_cast<Qt::Alignment>(c->Alignment()),
+                                                  (c->GetExStyle() & WS_EX_RTLREADING) != 0);
+    if (!ink.isEmpty()) r.h = std::max(r.h, static_cast<int>(std::ceil(ink.bottom())) + 1 - r.y);
     c->MoveWindow(r.x, r.y, r.w, r.h);
     c->ShowWindow(SW_SHOW);
 }
@@ -213,8 +224,26 @@ void CWpsConnectDlg::ShowFailureView(bool rtl)
 
     CWnd* link = GetDlgItem(IdDetailsLink);
     link->SetWindowTextW(LoadText(286));
-    const WpsRect r = MirrorRect({kMargin, 85, m_nDetailsWidth + 4, 18}, kWpsConnectW, rtl);
+    WpsRect r = MirrorRect({kMargin, 85, m_nDetailsWidth + 4, 18}, kWpsConnectW, rtl);
     if (rtl) link->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
+    {
+        // The link's line is centred in its box: a box too low for the line's marks
+        // grows by as much above as below, and the line stays where it is.
+        const LinkTextStyle style = LinkStyleFor(IdDetailsLink, g_nUiLanguage, true);
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(style.pixelHeight);
+        font.setUnderline(style.underline);
+        const QRect box(r.x, r.y, r.w, r.h);
+        const QRectF ink = Controls::SingleLineTextInk(box, ToQ(LoadText(286)), font,
+                                                       style.alignRight ? Qt::AlignRight : Qt::AlignHCenter,
+                                                       style.alignRight).bounds;
+        if (!ink.isEmpty()) {
+            const int over = std::max({0, box.top() - static_cast<int>(std::floor(ink.top())),
+                                       static_cast<int>(std::ceil(ink.bottom())) - (box.bottom() + 1)});
+            r.y -= over;
+            r.h += 2 * over;
+        }
+    }
     link->MoveWindow(r.x, r.y, r.w, r.h);
     link->ShowWindow(SW_SHOW);
 

@@ -82,8 +82,19 @@ LearnMoreLayout LayOutLearnMore(int lang)
     // The title wraps before the large logo instead of running under it.
     l.title = {titleX, 27, std::min(400, l.largeLogo.x - kTitleLogoGap - titleX), 48};
     l.paragraph1 = {30, 77, 400, 50};
-    l.paragraph2 = {30, 127, lang == 1054 ? 360 : 400, 65 + extra};
+    l.paragraph2 = {30, 127, 400, 65 + extra};
     l.paragraph3 = {30, 197 + extra, 410, 50 + extra};
+    if (lang == 1054) {
+        // Thai runs in a larger face on taller lines: its texts start nearer the left
+        // edge and run to as near the right one, so that they end above Close.
+        constexpr int kThaiMargin = 14;
+        l.title.x = kThaiMargin;
+        l.title.w = l.largeLogo.x - kTitleLogoGap - kThaiMargin;
+        for (WpsRect* p : {&l.paragraph1, &l.paragraph2, &l.paragraph3}) {
+            p->x = kThaiMargin;
+            p->w = kLearnMoreW - 2 * kThaiMargin;
+        }
+    }
     l.close = {kLearnMoreW - 23 - 70, kLearnMoreH - 23 - 27, 70, 27};
     return l;
 }

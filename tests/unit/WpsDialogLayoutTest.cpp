@@ -122,8 +122,14 @@ TEST(WpsDialogLayout, LearnMoreByLanguage)
     EXPECT_EQ(LayOutLearnMore(1057).largeLogo.x, 375);
     EXPECT_EQ(LayOutLearnMore(1057).title.x, 30);
 
-    // Thai: the logo's sentence is narrower.
-    EXPECT_EQ(LayOutLearnMore(1054).paragraph2.w, 360);
+    // Thai, in its larger face: the title and the paragraphs start 14 pixels in and the
+    // paragraphs run to 14 pixels from the right edge; the title still wraps before the logo.
+    const LearnMoreLayout th = LayOutLearnMore(1054);
+    EXPECT_EQ(th.title.x, 14);
+    EXPECT_EQ(th.title.x + th.title.w, th.largeLogo.x - 8);
+    EXPECT_EQ(th.paragraph1, (WpsRect{14, 77, 455, 50}));
+    EXPECT_EQ(th.paragraph2, (WpsRect{14, 127, 455, 65}));
+    EXPECT_EQ(th.paragraph3, (WpsRect{14, 197, 455, 50}));
     // German: the last two paragraphs get 24 pixels more.
     const LearnMoreLayout de = LayOutLearnMore(1031);
     EXPECT_EQ(de.paragraph2, (WpsRect{30, 127, 400, 89}));
