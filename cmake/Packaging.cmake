@@ -62,6 +62,8 @@ add_custom_target(desktop-files ALL DEPENDS ${TC_ICON_FILES} ${TC_DESKTOP_FILE} 
 # What is installed. The program is renamed in the usual lowercase; stripping follows
 # CPack's CPACK_STRIP_FILES (or cmake --install --strip).
 install(PROGRAMS $<TARGET_FILE:TesraConnect> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME ${TC_INSTALLED_NAME})
+# The licence archive reader, loaded from ../lib/tesraconnect/modules beside the program.
+install(TARGETS tc_mht_module LIBRARY DESTINATION ${TC_MHT_MODULE_DIR})
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
     execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note --strip-unneeded

@@ -8,6 +8,7 @@
 
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
+#include "dialogs/MhtReaderLoader.h"
 #include "framework/Dialog.h"
 #include "platform/Platform.h"
 
@@ -74,7 +75,7 @@ void CMhtViewer::ShowArchive(const std::wstring& path, const std::string& bytes)
     m_path = path;
     m_refused.clear();
     m_nPictures = 0;
-    m_pDocument = std::make_unique<MhtDocument>(ReadMhtArchive(bytes));
+    m_pDocument = std::make_unique<MhtDocument>(ReadMhtArchiveWithModule(bytes));
     if (!m_pDocument->HasPage()) {
         ShowErrorPage();
         return;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/MhtArchive.h"
+#include "mht/MhtArchive.h"
 #include "framework/Wnd.h"
 
 class CMhtViewer : public CWnd {

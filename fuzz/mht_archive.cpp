@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogs/MhtArchive.h"
+#include "mht/MhtArchive.h"
 #include "fuzz/FuzzCheck.h"
 
 namespace {

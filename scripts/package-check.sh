@@ -33,7 +33,7 @@ if ! apt-get install -s -q "./$deb" >"$work/apt.txt" 2>&1; then
 fi
 
 # The files a person gets.
-for f in usr/bin/tesraconnect usr/share/applications/tesraconnect.desktop usr/share/man/man1/tesraconnect.1.gz \
+for f in usr/bin/tesraconnect usr/lib/tesraconnect/modules/tesraconnect-mht.so usr/share/applications/tesraconnect.desktop usr/share/man/man1/tesraconnect.1.gz \
          usr/share/tesraconnect/disc/HWID.ini usr/share/tesraconnect/scripts/walkthrough.tcs; do
   [ -f "$root/$f" ] || fail "the package lacks /$f"
 done

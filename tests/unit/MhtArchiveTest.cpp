@@ -8,7 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "dialogs/MhtArchive.h"
+#include "dialogs/MhtReaderLoader.h"
+#include "mht/MhtArchive.h"
 
 namespace {
 
@@ -180,4 +181,29 @@ TEST(MhtArchive, ScriptsFramesAndRemotePicturesAreNotKept)
     EXPECT_NE(remote.html.find("<scripted>ok</scripted>"), std::string::npos);
     EXPECT_EQ(remote.Find("http://pictures.example/remote.png"), nullptr);
     EXPECT_EQ(remote.Find("remote.png"), nullptr);
+}
+
+// The program reads archives through the reader module: found beside the program (here
+// the test program, built into the same folder), it reads as the linked reader does; a
+// folder without it gives no reader and says which file is missing.
+TEST(MhtArchive, TheReaderModuleReadsAsTheReaderDoes)
+{
+    const std::string archive = Archive({kQpPage, kPicture, kCidPicture});
+    std::string error;
+    MhtReadEntry* read = LoadMhtReader(MhtReaderFolders(), error);
+    ASSERT_NE(read, nullptr) << error;
+    MhtDocument viaModule;
+    const MhtLimits limits;
+    read(archive.data(), archive.size(), &limits, &viaModule);
+    const MhtDocument linked = ReadMhtArchive(archive);
+    EXPECT_EQ(viaModule.html, linked.html);
+    EXPECT_EQ(viaModule.resources.size(), linked.resources.size());
+    EXPECT_EQ(ReadMhtArchiveWithModule(archive).html, linked.html);
+
+    const auto empty = std::filesystem::temp_directory_path() / "tc-no-reader-module";
+    std::filesystem::create_directories(empty);
+    EXPECT_EQ(LoadMhtReader({empty.string()}, error), nullptr);
+    EXPECT_NE(error.find("tesraconnect-mht.so is missing"), std::string::npos) << error;
+    EXPECT_EQ(LoadMhtReader({}, error), nullptr);
+    EXPECT_FALSE(error.empty());
 }

@@ -4,6 +4,11 @@
 // quoted-printable or base64 transfer encoding. Plain C++, no widgets: what the licence
 // viewer shows comes from here, and tests and the fuzzer call it directly.
 //
+// The reader (MhtReader.cpp) is also built as a module of its own: the program loads it
+// the first time it opens an archive (dialogs/MhtReaderLoader.h), so GMime and the
+// libraries it brings along cost a start that shows no archive nothing. The document
+// and its lookups (MhtDocument.cpp) need no GMime and live in the program.
+//
 // A damaged archive gives what could be read and a list of what could not; nothing in
 // an archive makes the reader fail, run anything, or reach outside the archive.
 #include <cstddef>
@@ -62,3 +67,13 @@ int RemoveActiveContent(std::string& html);
 
 // The largest archive the viewer reads from disk.
 constexpr std::size_t kMaxArchiveFileBytes = 64u << 20;
+
+// The module's one entry point, looked up by name: reads `size` bytes at `bytes` into
+// `out` (a default-constructed document) as ReadMhtArchive would.
+extern "C" {
+typedef void MhtReadEntry(const char* bytes, std::size_t size, const MhtLimits* limits, MhtDocument* out);
+}
+inline constexpr char kMhtReadEntryName[] = "tc_mht_read_archive";
+// The module's file name: beside the program in the build, in its library folder when
+// installed.
+inline constexpr char kMhtModuleFileName[] = "tesraconnect-mht.so";
