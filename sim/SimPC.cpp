@@ -29,10 +29,16 @@ std::wstring RootedKey(HKEY_ROOT root, const std::wstring& subKey)
 bool IsXp(const Scenario& s) { return s.os.version.rfind("5.", 0) == 0; }
 
 // A file the program writes. Its size is counted as it grows, so asking for it (the
-// log does before every line) costs no system call.
+// log does before every line) costs no system call. Every write goes to disk at once, so
+// the stream keeps no buffer: a write is one system call, not a buffer's worth copied
+// and written and then the rest.
 class HostFile : public FileHandle {
 public:
-    explicit HostFile(std::FILE* f) : m_f(f) { m_size = Position(); }
+    explicit HostFile(std::FILE* f) : m_f(f)
+    {
+        std::setvbuf(m_f, nullptr, _IONBF, 0);
+        m_size = Position();
+    }
     ~HostFile() override { std::fclose(m_f); }
     bool Write(const void* data, std::size_t bytes) override
     {
