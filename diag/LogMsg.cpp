@@ -1,11 +1,13 @@
 #include "diag/LogMsg.h"
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <climits>
 #include <cstdarg>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 #include "app/Globals.h"
@@ -25,12 +27,16 @@ constexpr DWORD kBrowserVersionBytes = 256;
 // Defined before g_LogMsg so that they outlive it at process exit.
 std::mutex s_clockLock;
 std::function<std::int64_t()> s_clock;
+std::atomic<bool> s_clockSet{false};  // s_clock holds a function: only then take the lock
 std::atomic<std::int64_t> s_mainThreadId{-1};  // -1: not set yet
 
 std::int64_t WallNowMs()
 {
-    std::lock_guard<std::mutex> lock(s_clockLock);
-    return s_clock ? s_clock() : rt::WallClockMs();
+    if (s_clockSet.load(std::memory_order_acquire)) {
+        std::lock_guard<std::mutex> lock(s_clockLock);
+        if (s_clock) return s_clock();
+    }
+    return rt::WallClockMs();
 }
 
 // printf-style formatting into a string of whatever length the result needs.
@@ -86,52 +92,91 @@ std::size_t MessageLength(const wchar_t* message)
     return i;
 }
 
+// ---- Entries of the frequent kinds, built in one piece -----------------------------------
+
+// Room of an entry built on the stack; a longer one (only a very long function name makes
+// one) is built on the heap.
+constexpr std::size_t kEntryRoom = 1024;
+// Time stamp, " [", a number, "] ", "() : ", the message, CR LF: all but the function name.
+constexpr std::size_t kStampRoom = 32;
+constexpr std::size_t kEntryFixedRoom = kStampRoom + 2 + 11 + 2 + 5 + LOG_MAX_MESSAGE + 2;
+
+// Copies wide characters one for one into UTF-16 units and tells whether that was right:
+// whether every one lies below the surrogates. Without an early exit and in blocks of a
+// fixed size, so that the compiler makes vector code of it.
+bool CopyBelowSurrogates(char16_t* out, const wchar_t* text, std::size_t length)
+{
+    constexpr std::size_t kBlock = 16;
+    std::uint32_t above = 0;
+    std::size_t i = 0;
+    for (; i + kBlock <= length; i += kBlock) {
+        for (std::size_t j = 0; j < kBlock; ++j) {
+            const auto cp = static_cast<std::uint32_t>(text[i + j]);
+            above |= cp >= 0xD800 ? 1u : 0u;
+            out[i + j] = static_cast<char16_t>(cp);
+        }
+    }
+    for (; i < length; ++i) {
+        const auto cp = static_cast<std::uint32_t>(text[i]);
+        above |= cp >= 0xD800 ? 1u : 0u;
+        out[i] = static_cast<char16_t>(cp);
+    }
+    return above == 0;
+}
+
 // Characters outside the basic plane become surrogate pairs; lone surrogates and values
-// beyond Unicode become U+FFFD.
-void AppendUtf16Slow(std::u16string& out, const wchar_t* text, std::size_t length)
+// beyond Unicode become U+FFFD. The buffer has room for two units a character; returns
+// the end.
+char16_t* EncodeUtf16(char16_t* out, const wchar_t* text, std::size_t length)
 {
     for (std::size_t i = 0; i < length; ++i) {
         const auto cp = static_cast<std::uint32_t>(text[i]);
         if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(u'\uFFFD');
+            *out++ = u'\uFFFD';
         } else if (cp > 0xFFFF) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+            *out++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            *out++ = static_cast<char16_t>(cp);
         }
     }
+    return out;
 }
 
-// Log lines are nearly always below the surrogates: those take one unit each, written in
-// place; the first character that is not hands the rest to the careful loop.
-void AppendUtf16(std::u16string& out, const wchar_t* text, std::size_t length)
+// Log text is nearly always below the surrogates: one unit a character, copied in a
+// quick pass; only text with a character that is not takes the careful one.
+char16_t* WriteText(char16_t* out, const wchar_t* text, std::size_t length)
+{
+    if (CopyBelowSurrogates(out, text, length)) return out + length;
+    return EncodeUtf16(out, text, length);
+}
+
+void AppendUtf16(std::u16string& out, const std::wstring& text)
 {
     const std::size_t start = out.size();
-    out.resize(start + length);
-    char16_t* p = out.data() + start;
-    for (std::size_t i = 0; i < length; ++i) {
-        const auto cp = static_cast<std::uint32_t>(text[i]);
-        if (cp >= 0xD800) {
-            out.resize(start + i);
-            AppendUtf16Slow(out, text + i, length - i);
-            return;
-        }
-        p[i] = static_cast<char16_t>(cp);
-    }
+    out.resize(start + 2 * text.size());
+    const char16_t* end = WriteText(out.data() + start, text.data(), text.size());
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-void AppendUtf16(std::u16string& out, const std::wstring& text) { AppendUtf16(out, text.data(), text.size()); }
-
-void AppendAscii(std::u16string& out, const char* text)
+// Writes the caller's message, cut as MessageLength says (room for LOG_MAX_MESSAGE units).
+char16_t* WriteMessage(char16_t* out, const wchar_t* message)
 {
-    const std::size_t length = std::strlen(text), start = out.size();
-    out.resize(start + length);
-    for (std::size_t i = 0; i < length; ++i)
-        out[start + i] = static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+    if (!message) return out;
+    // Below the surrogates every character is one unit, so the cut is at 511 characters.
+    const std::size_t length = wcsnlen(message, LOG_MAX_MESSAGE);
+    if (CopyBelowSurrogates(out, message, length)) return out + length;
+    return EncodeUtf16(out, message, MessageLength(message));
 }
 
-void AppendNumber(std::u16string& out, long long value)
+template <std::size_t N>
+char16_t* WriteAscii(char16_t* out, const char (&text)[N])
+{
+    for (std::size_t i = 0; i + 1 < N; ++i) out[i] = static_cast<char16_t>(text[i]);
+    return out + (N - 1);
+}
+
+char16_t* WriteNumber(char16_t* out, long long value)
 {
     char16_t digits[24];
     int n = 0;
@@ -141,20 +186,29 @@ void AppendNumber(std::u16string& out, long long value)
         digits[n++] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude);
-    if (value < 0) out.push_back(u'-');
-    while (n) out.push_back(digits[--n]);
+    if (value < 0) *out++ = u'-';
+    while (n) *out++ = digits[--n];
+    return out;
 }
 
-// The time stamp of an entry, made once per second of the clock (per thread).
-const std::u16string& StampFor(std::int64_t ms)
+// The time stamp of an entry, made once per second of the clock (per thread). Plain
+// data, so that a thread reaches its copy without a guard.
+struct Stamp {
+    std::int64_t second = INT64_MIN;
+    std::size_t length = 0;
+    char16_t text[kStampRoom];
+};
+
+const Stamp& StampFor(std::int64_t ms)
 {
-    thread_local std::int64_t second = INT64_MIN;
-    thread_local std::u16string stamp;
+    thread_local Stamp stamp;
     const std::int64_t s = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
-    if (s != second) {
-        second = s;
-        stamp.clear();
-        AppendUtf16(stamp, TimeStamp(ms));
+    if (s != stamp.second) {
+        // Digits, slashes, colons and a space: 17 characters, one unit each.
+        const std::wstring text = TimeStamp(ms);
+        stamp.second = s;
+        stamp.length = std::min(text.size(), kStampRoom);
+        for (std::size_t i = 0; i < stamp.length; ++i) stamp.text[i] = static_cast<char16_t>(text[i]);
     }
     return stamp;
 }
@@ -180,6 +234,7 @@ void CLogMsg::SetClock(std::function<std::int64_t()> clock)
 {
     std::lock_guard<std::mutex> lock(s_clockLock);
     s_clock = std::move(clock);
+    s_clockSet.store(static_cast<bool>(s_clock), std::memory_order_release);
 }
 
 void CLogMsg::SetMainThreadId(DWORD threadId) { s_mainThreadId = threadId; }
@@ -297,6 +352,8 @@ void CLogMsg::OpenLogFile()
     m_file = files->CreateFileForWriting(names[0]);
     if (!m_file) return;
     m_bFileCreated = true;
+    // Room for a full buffer and the entry that crosses the threshold, once.
+    m_strBuffer.reserve(LOG_FLUSH_THRESHOLD + kEntryRoom);
     AddLogLocked(nullptr, nullptr, LOG_BANNER);
 }
 
@@ -384,16 +441,28 @@ void CLogMsg::AddLogLocked(const wchar_t* message, const wchar_t* functionName, 
                                                         : m_dwProcessId);
     // The frequent kinds go straight into the buffer: "T [N] M", "T [N] F() : M", "T [N] F - M".
     if (kind == LOG_TEXT || kind == LOG_FUNC || kind == LOG_FUNC_DASH) {
-        m_strBuffer += StampFor(now);
-        AppendAscii(m_strBuffer, " [");
-        AppendNumber(m_strBuffer, number);
-        AppendAscii(m_strBuffer, "] ");
-        if (kind != LOG_TEXT) {
-            AppendUtf16(m_strBuffer, func, std::wcslen(func));
-            AppendAscii(m_strBuffer, kind == LOG_FUNC ? "() : " : " - ");
+        // Built whole in a buffer of room enough, then appended in one piece.
+        const std::size_t funcLength = kind != LOG_TEXT ? std::wcslen(func) : 0;
+        const std::size_t room = kEntryFixedRoom + 2 * funcLength;
+        char16_t local[kEntryRoom];
+        std::unique_ptr<char16_t[]> heap;
+        char16_t* entry = local;
+        if (room > kEntryRoom) {
+            heap = std::make_unique_for_overwrite<char16_t[]>(room);
+            entry = heap.get();
         }
-        AppendUtf16(m_strBuffer, message, MessageLength(message));
-        AppendAscii(m_strBuffer, "\r\n");
+        const Stamp& stamp = StampFor(now);
+        char16_t* out = std::copy_n(stamp.text, stamp.length, entry);
+        out = WriteAscii(out, " [");
+        out = WriteNumber(out, number);
+        out = WriteAscii(out, "] ");
+        if (kind != LOG_TEXT) {
+            out = WriteText(out, func, funcLength);
+            out = kind == LOG_FUNC ? WriteAscii(out, "() : ") : WriteAscii(out, " - ");
+        }
+        out = WriteMessage(out, message);
+        out = WriteAscii(out, "\r\n");
+        m_strBuffer.append(entry, static_cast<std::size_t>(out - entry));
         return;
     }
     const std::wstring stamp = TimeStamp(now);

@@ -73,7 +73,20 @@ struct RuntimeState {
     std::int64_t wallStart = 0;
     double speed = 1.0;
     std::chrono::steady_clock::time_point realStart;
-    std::int64_t virtualNow = 0;
+    std::int64_t virtualNow = 0;  // changed only through SetVirtualNowLocked
+
+    // The clock's settings and the virtual time once more, for WallClockMs to read without
+    // taking m (the log stamps every line with it). Written under m together with the
+    // fields above: by Init inside an odd `seq`, so that a reader never mixes two starts,
+    // and by every move of the virtual clock.
+    struct ClockView {
+        std::atomic<std::uint64_t> seq{0};
+        std::atomic<bool> isVirtual{false};
+        std::atomic<std::int64_t> wallStart{0};
+        std::atomic<double> speed{1.0};
+        std::atomic<std::chrono::steady_clock::rep> realStart{0};
+        std::atomic<std::int64_t> virtualNow{0};
+    } clockView;
 
     Participant* current = nullptr;  // virtual clock: who holds the baton (null: parked)
     std::deque<Participant*> runQueue;
@@ -117,6 +130,8 @@ constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 // now + ms without overflow: a duration near the end of time means "never".
 std::int64_t DeadlineAfter(std::int64_t now, std::int64_t ms);
 std::int64_t NowLocked(RuntimeState& s);
+// Moves the virtual clock (lock held).
+void SetVirtualNowLocked(RuntimeState& s, std::int64_t now);
 // Makes a blocked participant runnable (virtual clock: queues it for the baton).
 void WakeLocked(RuntimeState& s, Participant* p, Wake reason);
 // Hands the baton to the next runnable participant; when none can run, advances the

@@ -27,12 +27,24 @@ std::int64_t DeadlineAfter(std::int64_t now, std::int64_t ms)
 // arithmetic never sees a duration it cannot hold.
 constexpr double kLongestRealWaitMs = 60000.0;
 
+// Milliseconds on the real clock since start, at the clock's speed.
+std::int64_t RealNowMs(std::chrono::steady_clock::time_point start, double speed)
+{
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    double ms = std::chrono::duration<double, std::milli>(elapsed).count() * speed;
+    return static_cast<std::int64_t>(ms);
+}
+
 std::int64_t NowLocked(RuntimeState& s)
 {
     if (s.mode == ClockMode::Virtual) return s.virtualNow;
-    auto elapsed = std::chrono::steady_clock::now() - s.realStart;
-    double ms = std::chrono::duration<double, std::milli>(elapsed).count() * s.speed;
-    return static_cast<std::int64_t>(ms);
+    return RealNowMs(s.realStart, s.speed);
+}
+
+void SetVirtualNowLocked(RuntimeState& s, std::int64_t now)
+{
+    s.virtualNow = now;
+    s.clockView.virtualNow.store(now, std::memory_order_relaxed);
 }
 
 void WakeLocked(RuntimeState& s, Participant* p, Wake reason)
@@ -86,7 +98,7 @@ void PassBatonLocked(RuntimeState& s, std::unique_lock<std::mutex>& lock)
         // Time stands still while a participant waits outside the runtime: only what is
         // due now may run, and the last one to come back takes the baton up again.
         if (soonest && (s.outside == 0 || soonest->deadline <= s.virtualNow)) {
-            s.virtualNow = std::max(s.virtualNow, soonest->deadline);
+            SetVirtualNowLocked(s, std::max(s.virtualNow, soonest->deadline));
             WakeLocked(s, soonest, Wake::Timeout);
             continue;
         }
@@ -175,6 +187,17 @@ void Init(ClockMode mode, std::int64_t wallStartMs, double speed)
     s.speed = speed > 0 ? speed : 1.0;
     s.realStart = std::chrono::steady_clock::now();
     s.virtualNow = 0;
+    // Published for WallClockMs: a reader that sees seq odd or changed takes the lock.
+    auto& view = s.clockView;
+    const std::uint64_t seq = view.seq.load(std::memory_order_relaxed);
+    view.seq.store(seq + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    view.isVirtual.store(s.mode == ClockMode::Virtual, std::memory_order_relaxed);
+    view.wallStart.store(s.wallStart, std::memory_order_relaxed);
+    view.speed.store(s.speed, std::memory_order_relaxed);
+    view.realStart.store(s.realStart.time_since_epoch().count(), std::memory_order_relaxed);
+    view.virtualNow.store(s.virtualNow, std::memory_order_relaxed);
+    view.seq.store(seq + 2, std::memory_order_release);
     s.ui.id = 0;
     s.ui.name = "ui";
     s.ui.isUi = true;
@@ -214,6 +237,21 @@ std::int64_t NowMs()
 std::int64_t WallClockMs()
 {
     auto& s = S();
+    // Without the lock from the published view, unless Init is changing it meanwhile; the
+    // same reading and arithmetic as under the lock.
+    const auto& view = s.clockView;
+    const std::uint64_t seq = view.seq.load(std::memory_order_acquire);
+    if ((seq & 1) == 0) {
+        const bool isVirtual = view.isVirtual.load(std::memory_order_relaxed);
+        const std::int64_t wallStart = view.wallStart.load(std::memory_order_relaxed);
+        const double speed = view.speed.load(std::memory_order_relaxed);
+        const std::chrono::steady_clock::time_point realStart{
+            std::chrono::steady_clock::duration{view.realStart.load(std::memory_order_relaxed)}};
+        const std::int64_t virtualNow = view.virtualNow.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (view.seq.load(std::memory_order_relaxed) == seq)
+            return DeadlineAfter(wallStart, isVirtual ? virtualNow : RealNowMs(realStart, speed));
+    }
     std::unique_lock lock(s.m);
     return DeadlineAfter(s.wallStart, NowLocked(s));
 }

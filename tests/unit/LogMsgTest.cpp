@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cwctype>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -611,6 +613,99 @@ INSTANTIATE_TEST_SUITE_P(
                        std::wstring(32, L's') + L"\r\n   AuthAlgo: " + std::wstring(30, L'a') +
                        L"\r\n CipherAlgo: " + std::wstring(30, L'c') + L"\r\n        Key: " +
                        std::wstring(128, L'k') + L"\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Text of every plane -----------------------------------------------------------
+
+// A wide string of the given characters (lone surrogates and values beyond Unicode
+// included, which no literal can hold).
+std::wstring Wide(std::initializer_list<std::uint32_t> characters)
+{
+    std::wstring out;
+    for (std::uint32_t c : characters) out.push_back(static_cast<wchar_t>(c));
+    return out;
+}
+
+std::wstring Repeat(const std::wstring& text, std::size_t times)
+{
+    std::wstring out;
+    for (std::size_t i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+std::u16string Repeat16(const std::u16string& text, std::size_t times)
+{
+    std::u16string out;
+    for (std::size_t i = 0; i < times; ++i) out += text;
+    return out;
+}
+
+struct UnitsCase {
+    const char* name;
+    std::wstring function;
+    std::wstring message;
+    std::u16string expectedFunction;  // as written, unit for unit
+    std::u16string expectedMessage;
+};
+
+class LogUnitsTest : public LogMsgTest, public ::testing::WithParamInterface<UnitsCase> {};
+
+// The units on disk, not their decoding: a pair for a character outside the basic plane,
+// U+FFFD for a lone surrogate or a value beyond Unicode, wherever it stands in the text.
+TEST_P(LogUnitsTest, EntryUnits)
+{
+    const UnitsCase& c = GetParam();
+    Open();
+    const std::u16string before = log->SnapshotText();
+    log->addLog(c.message.c_str(), c.function.c_str(), LOG_FUNC);
+    const std::u16string after = log->SnapshotText();
+    ASSERT_EQ(after.substr(0, before.size()), before);
+    const std::u16string stamp(kStamp.begin(), kStamp.end());
+    EXPECT_EQ(after.substr(before.size()),
+              stamp + u" " + c.expectedFunction + u"() : " + c.expectedMessage + u"\r\n");
+}
+
+const std::wstring k40(40, L'a');
+const std::u16string k40u(40, u'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LogUnitsTest,
+    ::testing::Values(
+        UnitsCase{"PairAtStart", L"F", L"\U0001F600abc", u"F", u"\U0001F600abc"},
+        UnitsCase{"PairInTheMiddle", L"F", L"ab\U0001F600cd", u"F", u"ab\U0001F600cd"},
+        UnitsCase{"PairAtTheEnd", L"F", L"abcd\U0001F600", u"F", u"abcd\U0001F600"},
+        UnitsCase{"PairsAmongLongRunsOfPlainText", L"F",
+                  k40 + L"\U00010348" + k40 + L"\U0010FFFD" + k40,
+                  u"F", k40u + u"\U00010348" + k40u + u"\U0010FFFD" + k40u},
+        UnitsCase{"PairRightAfterSixteenCharacters", L"F", std::wstring(16, L'a') + L"\U0001F600",
+                  u"F", std::u16string(16, u'a') + u"\U0001F600"},
+        UnitsCase{"LoneHighSurrogateInTheMiddle", L"F", Wide({'a', 'b', 0xD800, 'c', 'd'}), u"F",
+                  u"ab\uFFFDcd"},
+        UnitsCase{"LoneLowSurrogateAtStart", L"F", Wide({0xDFFF, 'x'}), u"F", u"\uFFFDx"},
+        UnitsCase{"LoneSurrogateAtTheEndOfALongText", L"F", k40 + Wide({0xDBFF}), u"F",
+                  k40u + u"\uFFFD"},
+        UnitsCase{"ReversedPairIsTwoLoneSurrogates", L"F", Wide({0xDC00, 0xD800}), u"F",
+                  u"\uFFFD\uFFFD"},
+        UnitsCase{"BeyondUnicode", L"F", Wide({'a', 0x110000, 'b', 0xFFFFFFFF}), u"F",
+                  u"a\uFFFDb\uFFFD"},
+        UnitsCase{"EdgesAroundTheSurrogates", L"F", Wide({0xD7FF, 0xE000, 0xFFFF, 0x10000}), u"F",
+                  u"\uD7FF\uE000\uFFFF\U00010000"},
+        UnitsCase{"CutCountsAPairAsTwo", L"F", Repeat(L"\U0001F600", 300), u"F",
+                  Repeat16(u"\U0001F600", 255)},
+        UnitsCase{"PairFirstThenACut", L"F", L"\U0001F600" + std::wstring(600, L'm'), u"F",
+                  u"\U0001F600" + std::u16string(509, u'm')},
+        UnitsCase{"LoneSurrogateIsOneUnitAtTheCut", L"F",
+                  std::wstring(510, L'm') + Wide({0xD800, 'x'}), u"F",
+                  std::u16string(510, u'm') + u"\uFFFD"},
+        UnitsCase{"FunctionNameWithAPair", L"Wlan\U0001F600::Scan", L"x", u"Wlan\U0001F600::Scan",
+                  u"x"},
+        UnitsCase{"FunctionNameWithALoneSurrogate", Wide({'F', 0xD801, 'G'}), L"x",
+                  u"F\uFFFDG", u"x"},
+        UnitsCase{"VeryLongFunctionName", std::wstring(3000, L'f'), L"x",
+                  std::u16string(3000, u'f'), u"x"},
+        UnitsCase{"VeryLongFunctionNameOfPairs", Repeat(L"\U0001F600", 2000),
+                  std::wstring(600, L'm'), Repeat16(u"\U0001F600", 2000),
+                  std::u16string(511, u'm')}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct StampCase {

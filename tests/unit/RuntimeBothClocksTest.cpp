@@ -222,6 +222,47 @@ TEST_P(BothClocks, EventWaitIsSignalledOrTimesOut)
     EXPECT_EQ(ev.Wait(0), rt::Event::Result::Signalled);
 }
 
+TEST_P(BothClocks, WallClockIsTheLatestStartPlusTheRuntimesClock)
+{
+    struct Start {
+        std::int64_t wallMs;
+        double speed;
+    };
+    for (const Start start : {Start{1000000, 1.0}, Start{1336028562000, 50.0}, Start{0, 0.5}}) {
+        rt::Init(GetParam(), start.wallMs, start.speed);
+        // Read between two readings of the runtime's clock (on the virtual clock: equal).
+        auto expectBetween = [&](const char* where) {
+            const std::int64_t before = rt::NowMs();
+            const std::int64_t wall = rt::WallClockMs();
+            const std::int64_t after = rt::NowMs();
+            EXPECT_GE(wall, start.wallMs + before) << where << " from " << start.wallMs;
+            EXPECT_LE(wall, start.wallMs + after) << where << " from " << start.wallMs;
+            if (GetParam() == rt::ClockMode::Virtual) {
+                EXPECT_EQ(before, after);
+            }
+        };
+        expectBetween("at the start");
+        std::int64_t workerWall = -1, workerNow = -1;
+        rt::Worker w;
+        w.Start("reader", [&] {
+            if (!rt::Sleep(40)) return;
+            workerNow = rt::NowMs();
+            workerWall = rt::WallClockMs();
+        });
+        ASSERT_TRUE(PumpUntil([&] { return !w.Running(); }));
+        w.Join();
+        // On the virtual clock exactly where the sleep ended, as the worker saw it.
+        ASSERT_GE(workerNow, 40);
+        if (GetParam() == rt::ClockMode::Virtual) {
+            EXPECT_EQ(workerWall, start.wallMs + workerNow);
+        } else {
+            EXPECT_GE(workerWall, start.wallMs + workerNow);
+            EXPECT_LE(workerWall, start.wallMs + rt::NowMs());
+        }
+        expectBetween("after a worker's sleep");
+    }
+}
+
 TEST_P(BothClocks, ATimerDueAtTheEndOfTimeNeverFires)
 {
     int owner = 0;
