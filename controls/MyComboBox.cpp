@@ -16,29 +16,30 @@
 namespace {
 
 const QColor kFaceTextColour(0, 70, 109);
-constexpr int kTextShift = 4;
 // The drop-down list shows every language at once.
 constexpr int kVisibleItems = 30;
+constexpr int kFacePixels = 15;
+constexpr int kSmallestFacePixels = 12;
 
-QFont FaceFont()
+QFont FaceFont(int pixels)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(15);
+    font.setPixelSize(pixels);
     return font;
 }
 
-// One line in the box, vertically centred on the Latin face's line box; a name longer
-// than the text field is cut where the arrow's segment begins.
+// One line in the box, vertically centred, from the box's reading edge; the clip keeps
+// it off the arrow's segment.
 void DrawFaceText(QPainter& painter, const QRect& box, const QRect& field, const QString& text, bool rightToLeft)
 {
     painter.save();
-    painter.setClipRect(box & field, Qt::IntersectClip);
+    painter.setClipRect(field, Qt::IntersectClip);
     painter.setPen(kFaceTextColour);
-    // Aligned to the box's start edge; a long name runs on and is cut by the clip.
+    const ComboFaces::Text shown = ComboFaces::FitText(text);
     constexpr int kRoom = 100000;
     QRect line = rightToLeft ? QRect(box.right() + 1 - kRoom, box.top(), kRoom, box.height())
                              : QRect(box.left(), box.top(), kRoom, box.height());
-    Controls::DrawSingleLineText(painter, line, text, FaceFont(), rightToLeft ? Qt::AlignRight : Qt::AlignLeft,
+    Controls::DrawSingleLineText(painter, line, shown.text, shown.font, rightToLeft ? Qt::AlignRight : Qt::AlignLeft,
                                  rightToLeft);
     painter.restore();
 }
@@ -49,6 +50,27 @@ int ComboFaces::Choose(bool rightToLeft, bool hover)
 {
     if (rightToLeft) return hover ? kRtlHover : kRtlNormal;
     return hover ? kLtrHover : kLtrNormal;
+}
+
+ComboFaces::Text ComboFaces::FitText(const QString& text)
+{
+    for (int pixels = kFacePixels; pixels >= kSmallestFacePixels; --pixels) {
+        QFont font = FaceFont(pixels);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= kTextRoom) return {font, text};
+    }
+    QFont font = FaceFont(kSmallestFacePixels);
+    return {font, QFontMetrics(font).elidedText(text, Qt::ElideRight, kTextRoom)};
+}
+
+QRect ComboFaces::TextField(const QRect& face, bool rightToLeft)
+{
+    return face.adjusted(rightToLeft ? kArrowWidth : 0, 0, rightToLeft ? 0 : -kArrowWidth, 0);
+}
+
+QRect ComboFaces::TextBox(const QRect& face, bool rightToLeft)
+{
+    const QRect field = TextField(face, rightToLeft);
+    return rightToLeft ? field.adjusted(0, 0, -kTextShift, 0) : field.adjusted(kTextShift, 0, 0, 0);
 }
 
 // The closed box: the face bitmap with the selected item's text drawn onto it.
@@ -73,8 +95,8 @@ protected:
         if (index >= 0) {
             QPainter onFace(&face);
             bool rtl = m_control->IsRtlLayout();
-            QRect box = rect().translated(rtl ? -kTextShift : kTextShift, 0);
-            QRect field = face.rect().adjusted(rtl ? ComboFaces::kArrowWidth : 0, 0, rtl ? 0 : -ComboFaces::kArrowWidth, 0);
+            QRect box = rect().translated(rtl ? -ComboFaces::kTextShift : ComboFaces::kTextShift, 0);
+            QRect field = ComboFaces::TextField(face.rect(), rtl) & rect();
             DrawFaceText(onFace, box, field, itemText(index), rtl);
         }
         QPainter painter(this);

@@ -7,6 +7,7 @@
 // WS_EX_RTLREADING or WS_EX_LAYOUTRTL) takes the faces with the arrow at the left and
 // right-aligns the text.
 #include <QComboBox>
+#include <QFont>
 #include <QImage>
 
 #include <string>
@@ -24,6 +25,24 @@ struct ComboFaces {
     static constexpr int kArrowWidth = 22;
     // The face for the layout and whether the mouse is over the box.
     static int Choose(bool rightToLeft, bool hover);
+
+    // The selected item's text starts this far in from the face's reading edge.
+    static constexpr int kTextShift = 4;
+    // The width the text may take: up to 2 pixels short of the arrow's segment.
+    static constexpr int kTextRoom = 132 - kArrowWidth - kTextShift - 2;
+    // The text as the face shows it: Arial 15 pixels; a name too long for the room is
+    // drawn smaller, down to 12 pixels, and shortened with an ellipsis only when even that
+    // does not fit.
+    struct Text {
+        QFont font;
+        QString text;
+    };
+    static Text FitText(const QString& text);
+    // The part of a face the text may ink: all but the arrow's segment.
+    static QRect TextField(const QRect& face, bool rightToLeft);
+    // Where the text starts: the field moved kTextShift in from the reading edge (a glyph
+    // may overhang that edge into the field).
+    static QRect TextBox(const QRect& face, bool rightToLeft);
 };
 
 class CMyComboBox : public CWnd {

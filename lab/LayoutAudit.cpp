@@ -13,6 +13,7 @@
 #include "app/LocalizedText.h"
 #include "controls/ButtonFace.h"
 #include "controls/MyButton.h"
+#include "controls/MyComboBox.h"
 #include "controls/MyStatic.h"
 #include "controls/SingleLineText.h"
 #include "framework/Controls.h"
@@ -105,6 +106,7 @@ public:
             if (auto* t = dynamic_cast<CStaticText*>(c)) Text(*t, r);
             else if (auto* l = dynamic_cast<CMyStatic*>(c)) Link(*l, r);
             else if (auto* b = dynamic_cast<CMyButton*>(c)) Button(*b, r);
+            else if (auto* box = dynamic_cast<CMyComboBox*>(c)) Combo(*box, r);
             else if (auto* p = dynamic_cast<CPicture*>(c)) {
                 if (!p->Image().isNull()) m_drawn.push_back({c->GetDlgCtrlID(), c, {QRectF(r)}, {}});
             } else {
@@ -203,6 +205,31 @@ private:
             Glyphs(id, ink);
         }
         m_drawn.push_back({id, &b, {QRectF(r)}, {}});
+    }
+
+    // The closed box's face shows the selected name whole, clear of the arrow.
+    void Combo(CMyComboBox& c, const QRect& r)
+    {
+        const int id = c.GetDlgCtrlID();
+        m_drawn.push_back({id, &c, {QRectF(r)}, {}});
+        const int index = c.GetCurSel();
+        if (index < 0) return;
+        const QString text = ToQ(c.GetLBText(index));
+        const bool rtl = c.IsRtlLayout();
+        const ComboFaces::Text shown = ComboFaces::FitText(text);
+        if (shown.text != text)
+            Add(id, 0, 0, "shortens \"" + text.toStdString() + "\" to \"" + shown.text.toStdString() + "\"");
+        const QRect face(r.topLeft(), QSize(r.width(), CMyComboBox::kFaceHeight));
+        const QRect box = ComboFaces::TextBox(face, rtl);
+        const QRect field = ComboFaces::TextField(face, rtl);
+        constexpr int kRoom = 100000;
+        const QRect line = rtl ? QRect(box.right() + 1 - kRoom, box.top(), kRoom, box.height())
+                               : QRect(box.left(), box.top(), kRoom, box.height());
+        const Framework::TextInk ink = Controls::SingleLineTextInk(line, shown.text, shown.font,
+                                                                   rtl ? Qt::AlignRight : Qt::AlignLeft, rtl);
+        const int cut = Excess(QRectF(field), ink.bounds);
+        if (cut > 0) Add(id, 0, cut, "is cut: ink " + RectText(ink.bounds) + " in " + RectText(field));
+        Glyphs(id, ink);
     }
 
     void Overlaps()

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QEnterEvent>
+#include <QFontMetricsF>
 #include <QTest>
 
 #include <memory>
@@ -208,5 +209,34 @@ TEST_F(MyComboBoxTest, Screenshots)
                                    std::string("combo-rtl-french") + (hover ? "-hover" : ""));
             }
         }
+    }
+}
+
+// A name too long for the room left of the arrow is drawn smaller, down to 12 pixels,
+// and shortened with an ellipsis only when even that does not fit.
+TEST_F(MyComboBoxTest, ALongNameShrinksBeforeItIsShortened)
+{
+    struct Case {
+        QString name;
+        int largest;   // pixel size at most
+        int smallest;  // pixel size at least
+        bool whole;
+    };
+    const Case cases[] = {
+        {QStringLiteral("English"), 15, 15, true},
+        {QStringLiteral("Bahasa Indonesia"), 14, 12, true},
+        {QString::fromUtf8("Português (Brasil)"), 14, 12, true},
+        {QStringLiteral("A language name far too long for any combo box face"), 12, 12, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const ComboFaces::Text shown = ComboFaces::FitText(c.name);
+        EXPECT_LE(shown.font.pixelSize(), c.largest);
+        EXPECT_GE(shown.font.pixelSize(), c.smallest);
+        EXPECT_EQ(shown.text == c.name, c.whole);
+        if (!c.whole) {
+            EXPECT_TRUE(shown.text.endsWith(QChar(0x2026)));
+        }
+        EXPECT_LE(QFontMetricsF(shown.font).horizontalAdvance(shown.text), ComboFaces::kTextRoom);
     }
 }
