@@ -42,9 +42,7 @@ void CSetupDlg::OnBnClickedButtonNext()
         break;
     case StateWpsPin:
         // "Skip": the PIN join is given up for the network list.
-        m_WpsManager.StopJoin();
-        m_WpsManager.m_bDone = 1;
-        m_WpsManager.FreeBssidList();
+        StopWpsPinJoin();
         rt::Sleep(500);
         KillTimer(TimerWpsPin);
         g_bWorkerRunning = 0;

@@ -228,7 +228,9 @@ private:
     void OnWpsPinTick();
     // The PIN page's failure view: the sentence with its inline words, Back reads "Retry".
     void ShowWpsPinFailureView();
-    // Ends the PIN join for good: stopped, done, its access-point buffer freed, no worker.
+    // Gives the PIN join up: stopped, done, its access-point buffer freed.
+    void StopWpsPinJoin();
+    // Ends the PIN join for good: timer 4 killed, the join given up, no worker.
     void EndWpsPinJoin();
     bool WpsPinAttemptRunning() const;
     void ShowWpsPinInBox();

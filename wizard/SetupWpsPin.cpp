@@ -82,12 +82,17 @@ bool CSetupDlg::WpsPinAttemptRunning() const
     return g_bWorkerRunning || HasTimer(TimerWpsPin);
 }
 
-void CSetupDlg::EndWpsPinJoin()
+void CSetupDlg::StopWpsPinJoin()
 {
-    KillTimer(TimerWpsPin);
     m_WpsManager.StopJoin();
     m_WpsManager.m_bDone = 1;
     m_WpsManager.FreeBssidList();
+}
+
+void CSetupDlg::EndWpsPinJoin()
+{
+    KillTimer(TimerWpsPin);
+    StopWpsPinJoin();
     g_bWorkerRunning = 0;
 }
 
@@ -136,9 +141,7 @@ void CSetupDlg::OnWpsPinTick()
         return;
     }
     ShowWpsPinFailureView();
-    m_WpsManager.StopJoin();
-    m_WpsManager.m_bDone = 1;
-    m_WpsManager.FreeBssidList();
+    StopWpsPinJoin();
     TimerTail();
 }
 
