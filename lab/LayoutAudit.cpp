@@ -50,12 +50,14 @@ struct WiderFace {
 };
 const WiderFace kWiderFaces[] = {{1120, 355}};
 
-// The bold words placed in a sentence's gap, and the periods placed after such a word.
+// The bold words placed in a sentence's gap, and the periods placed after such a word:
+// the wizard's pages' words, and the WPS connect dialog's "Retry" in its failure hint
+// (elsewhere 1167 is a picture: the About-WPS dialog's small logo).
 const int kInlineWordIds[] = {1129, 1130, 1131, 1132, 1133, 1181};
+const int kWpsConnectInlineWord = 1167;
 const int kPeriodIds[] = {1176, 1177, 1180};
 
 bool Contains(const int* begin, const int* end, int id) { return std::find(begin, end, id) != end; }
-bool IsInlineWord(int id) { return Contains(std::begin(kInlineWordIds), std::end(kInlineWordIds), id); }
 bool IsPeriod(int id) { return Contains(std::begin(kPeriodIds), std::end(kPeriodIds), id); }
 
 bool Allowed(int a, int b)
@@ -92,7 +94,12 @@ struct Drawn {
 
 class Audit {
 public:
-    explicit Audit(CDialogEx& window) : m_window(window), m_client(window.Widget()->rect()) {}
+    explicit Audit(CDialogEx& window)
+        : m_window(window),
+          m_client(window.Widget()->rect()),
+          m_wpsConnect(std::string(window.ClassName()) == "CWpsConnectDlg")
+    {
+    }
 
     std::vector<LayoutFinding> Run()
     {
@@ -120,6 +127,12 @@ public:
     }
 
 private:
+    bool IsInlineWord(int id) const
+    {
+        return Contains(std::begin(kInlineWordIds), std::end(kInlineWordIds), id) ||
+               (m_wpsConnect && id == kWpsConnectInlineWord);
+    }
+
     void Add(int id, int other, int pixels, std::string what)
     {
         m_findings.push_back({id, other, pixels, std::move(what)});
@@ -401,6 +414,7 @@ private:
 
     CDialogEx& m_window;
     QRect m_client;
+    bool m_wpsConnect;
     std::vector<Drawn> m_drawn;
     std::vector<LayoutFinding> m_findings;
 };
