@@ -204,15 +204,60 @@ void CWpsConnectDlg::ShowFailureView(bool rtl)
     // own is left out, so that the line ends in one full stop.
     std::wstring hint = LoadText(262);
     if (WpsShowsFullStop(lang) && !hint.empty() && hint.back() == L'.') hint.pop_back();
-    PlaceCentred(IdHint, hint, kHintY, m_fontText, kFailureColour, rtl);
-    const QFontMetrics text(m_fontText);
+    const std::wstring lead = LoadText(WpsRetryLeadId(lang));
     const std::wstring word = LoadText(215);
-    const WpsRetryHint at = PlaceWpsRetryHint(text.horizontalAdvance(ToQ(hint)),
-                                              text.horizontalAdvance(ToQ(LoadText(WpsRetryLeadId(lang)))),
-                                              QFontMetrics(m_fontBold).horizontalAdvance(ToQ(word)), rtl);
+    const QFontMetrics text(m_fontText);
+    const int wordW = QFontMetrics(m_fontBold).horizontalAdvance(ToQ(word));
+    const int lineW = WpsCentredLine(kHintY).w;
+    // A gap too narrow for the word (and the blank after it) is drawn wider; a hint too
+    // wide for its line is drawn with a gap just wide enough, and one that still takes
+    // two lines keeps its gap whole on one of them (no-break blanks).
+    std::wstring shown = hint;
+    const WpsHintGap gap = FindWpsHintGap(hint, lead);
+    if (gap.found) {
+        const bool wordFollows = gap.end < hint.size() && !QStringLiteral(".,;:!?\u060C\u061B\u061F)").contains(QChar(hint[gap.end]));
+        const int blanks = static_cast<int>(gap.end - gap.begin);
+        const double blankW = QFontMetricsF(m_fontText).horizontalAdvance(QLatin1Char(' '));
+        auto withGap = [&](int n, wchar_t blank) {
+            std::wstring gapText(static_cast<std::size_t>(n), blank);
+            // The blank before the word and the one after it stay breakable.
+            if (blank != L' ' && n > 0) {
+                gapText.front() = L' ';
+                if (wordFollows) gapText.back() = L' ';
+            }
+            return hint.substr(0, gap.begin) + gapText + hint.substr(gap.end);
+        };
+        shown = withGap(WpsHintGapBlanks(blanks, blankW, wordW, wordFollows, false), L' ');
+        if (text.horizontalAdvance(ToQ(shown)) > lineW)
+            shown = withGap(WpsHintGapBlanks(blanks, blankW, wordW, wordFollows, true), L' ');
+        if (text.horizontalAdvance(ToQ(shown)) > lineW)
+            shown = withGap(WpsHintGapBlanks(blanks, blankW, wordW, wordFollows, true), L'\u00A0');
+    }
+    PlaceCentred(IdHint, hint, kHintY, m_fontText, kFailureColour, rtl);
+    auto* hintText = static_cast<CStaticText*>(GetDlgItem(IdHint));
+    if (shown != hint) {
+        hintText->SetShownText(shown);
+        // The lines drawn decide the height.
+        const QRect box = hintText->GetClientRectInParent();
+        const QRectF ink = Framework::DrawnTextBounds(QRect(box.x(), box.y(), box.width(), kWpsConnectH), ToQ(shown),
+                                                      m_fontText, static_cast<Qt::Alignment>(hintText->Alignment()),
+                                                      (hintText->GetExStyle() & WS_EX_RTLREADING) != 0);
+        const int h = ink.isEmpty() ? box.height() : std::max(kLineH, static_cast<int>(std::ceil(ink.bottom())) + 1 - box.y());
+        hintText->MoveWindow(box.x(), box.y(), box.width(), h);
+    }
+    const WpsRetryHint at = PlaceWpsRetryHint(text.horizontalAdvance(ToQ(shown)), text.horizontalAdvance(ToQ(lead)), wordW,
+                                              text.horizontalAdvance(QLatin1Char('.')), rtl);
+    WpsRect wordBox = at.word;
+    if (gap.found && text.horizontalAdvance(ToQ(shown)) > lineW) {
+        // More than one line: the word stands where its gap is drawn.
+        const bool rtlText = (hintText->GetExStyle() & WS_EX_RTLREADING) != 0;
+        const QPointF p = Framework::TextPositionOf(hintText->TextRect(), ToQ(shown), m_fontText,
+                                                    static_cast<Qt::Alignment>(hintText->Alignment()), rtlText,
+                                                    static_cast<int>(gap.begin) + 1);
+        wordBox = PlaceWpsRetryWordAt(static_cast<int>(std::lround(p.x())), static_cast<int>(p.y()), wordW, rtl);
+    }
     // The places are final: no second mirroring.
-    PlaceText(IdRetryWord, word, at.word.x, at.word.y, at.word.w, at.word.h, m_fontBold, kFailureColour,
-              false);
+    PlaceText(IdRetryWord, word, wordBox.x, wordBox.y, wordBox.w, wordBox.h, m_fontBold, kFailureColour, false);
     if (rtl) {
         GetDlgItem(IdRetryWord)->ModifyStyle(0, SS_RIGHT);
         GetDlgItem(IdRetryWord)->ModifyStyleEx(0, WS_EX_RIGHT);

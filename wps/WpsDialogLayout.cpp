@@ -1,6 +1,7 @@
 #include "wps/WpsDialogLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 #include "app/LocalizedText.h"
@@ -15,7 +16,7 @@ bool In(int lang, std::initializer_list<int> list)
 }
 
 constexpr int kHintY = 190;
-constexpr int kWordW = 150, kWordH = 20;
+constexpr int kWordH = 20;
 constexpr int kFullStopGap = 110;  // from the gap's start to the full stop
 constexpr int kFullStopSize = 16;
 constexpr int kLineMargin = 2;
@@ -38,18 +39,60 @@ bool WpsShowsFullStop(int lang) { return lang == 1031; }
 
 WpsRect WpsCentredLine(int y) { return {kLineMargin, y, kWpsConnectW - 2 * kLineMargin, kWordH}; }
 
-WpsRetryHint PlaceWpsRetryHint(int hintWidth, int leadWidth, int wordWidth, bool rtl)
+namespace {
+
+// A box starting at `x` (left to right) as wide as `w`, ending at the dialog's edge at the latest.
+WpsRect BoxInside(int x, int y, int w, int h) { return {x, y, std::max(0, std::min(w, kWpsConnectW - x)), h}; }
+
+}  // namespace
+
+WpsRetryHint PlaceWpsRetryHint(int hintWidth, int leadWidth, int wordWidth, int fullStopWidth, bool rtl)
 {
     WpsRetryHint hint;
     // Laid out left to right; a right-to-left sentence reads from its right edge, which is
-    // the mirror image of the same place.
+    // the mirror image of the same place. The word's text starts at the box's edge (the
+    // right one for right to left), so the box's width moves no text.
     hint.start = (kWpsConnectW - hintWidth) / 2;
     const int gap = hint.start + leadWidth;
-    hint.word = MirrorRect({gap, kHintY, kWordW, kWordH}, kWpsConnectW, rtl);
+    hint.word = MirrorRect(BoxInside(gap, kHintY, wordWidth + 2, kWordH), kWpsConnectW, rtl);
     const int stop = gap + std::min(kFullStopGap, wordWidth + 1);
-    hint.fullStop = MirrorRect({stop, kHintY, kFullStopSize, kFullStopSize}, kWpsConnectW, rtl);
+    hint.fullStop = MirrorRect(BoxInside(stop, kHintY, fullStopWidth + 1, kFullStopSize),
+                               kWpsConnectW, rtl);
     if (rtl) hint.start = kWpsConnectW - hint.start;
     return hint;
+}
+
+WpsRect PlaceWpsRetryWordAt(int x, int y, int wordWidth, bool rtl)
+{
+    const int w = wordWidth + 2;
+    if (!rtl) return BoxInside(x, y, w, kWordH);
+    const int left = std::max(0, x - w);
+    return {left, y, x - left, kWordH};
+}
+
+WpsHintGap FindWpsHintGap(const std::wstring& hint, const std::wstring& lead)
+{
+    WpsHintGap gap;
+    const std::size_t leadEnd = lead.find_last_not_of(L' ');
+    if (leadEnd != std::wstring::npos && hint.size() > leadEnd + 1 && hint.compare(0, leadEnd + 1, lead, 0, leadEnd + 1) == 0 &&
+        hint[leadEnd + 1] == L' ') {
+        gap.begin = leadEnd + 1;
+    } else {
+        gap.begin = hint.find(L"  ");
+        if (gap.begin == std::wstring::npos) return gap;
+    }
+    gap.end = hint.find_first_not_of(L' ', gap.begin);
+    if (gap.end == std::wstring::npos) gap.end = hint.size();
+    gap.found = true;
+    return gap;
+}
+
+int WpsHintGapBlanks(int blanks, double blankWidth, double wordWidth, bool wordFollows, bool tight)
+{
+    if (blankWidth <= 0) return blanks;
+    const double need = blankWidth + wordWidth + (wordFollows ? blankWidth : 0);
+    int fitted = static_cast<int>(std::ceil(need / blankWidth - 1e-9));
+    return tight ? fitted : std::max(blanks, fitted);
 }
 
 WpsButtonRow PlaceWpsButtons(int lang, bool rtl)

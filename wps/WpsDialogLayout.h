@@ -1,6 +1,9 @@
 #pragma once
 // Where the two WPS dialogs put their controls, from the UI language and measured text
 // widths: plain geometry, so that every language's places can be checked directly.
+#include <cstddef>
+#include <string>
+
 #include "platform/Win32Types.h"
 
 struct WpsRect {
@@ -24,12 +27,29 @@ bool WpsShowsFullStop(int lang);  // German closes the hint with a full stop of 
 
 // The failure hint: the sentence centred on its line, the bold "Retry" in its gap and,
 // in German, the full stop after the gap: 110 pixels on, or right after a shorter word.
+// Each box is as wide as its text (and a pixel each side for the ink), and ends at the
+// dialog's edge at the latest.
 struct WpsRetryHint {
     int start = 0;     // where the centred sentence begins (left edge; the right edge for right to left)
     WpsRect word;      // 1167
     WpsRect fullStop;  // 1177
 };
-WpsRetryHint PlaceWpsRetryHint(int hintWidth, int leadWidth, int wordWidth, bool rtl);
+WpsRetryHint PlaceWpsRetryHint(int hintWidth, int leadWidth, int wordWidth, int fullStopWidth, bool rtl);
+// The word's box when the hint takes more than one line: its text starts at `x` on the
+// line whose top is `y` (for right to left, its text ends at `x`).
+WpsRect PlaceWpsRetryWordAt(int x, int y, int wordWidth, bool rtl);
+
+// The hint's gap for the word: the run of blanks after the lead words when the hint
+// begins with them, else its first run of two blanks or more (`found` false: none).
+struct WpsHintGap {
+    std::size_t begin = 0, end = 0;
+    bool found = false;
+};
+WpsHintGap FindWpsHintGap(const std::wstring& hint, const std::wstring& lead);
+// How many blanks the gap takes: room for the blank after the lead words, the word and,
+// when a word follows it, a blank after it (punctuation closes up to the word). A gap the
+// table made wider keeps its blanks, unless `tight` (the hint does not fit its line).
+int WpsHintGapBlanks(int blanks, double blankWidth, double wordWidth, bool wordFollows, bool tight);
 // The box the centred status, failure and hint lines are drawn in (nearly the dialog's
 // width, so that the longest hint keeps to one line).
 WpsRect WpsCentredLine(int y);

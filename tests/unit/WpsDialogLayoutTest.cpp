@@ -23,30 +23,90 @@ TEST(WpsDialogLayout, MirrorKeepsWidthAndY)
 TEST(WpsDialogLayout, RetryWordStandsInTheGapOfTheCentredHint)
 {
     struct Case {
-        int hint, lead, word;
+        int hint, lead, word, stopW;
         bool rtl;
         int start;
         WpsRect word_, stop;
     };
     const Case cases[] = {
-        // English: a 193-pixel hint starts at 110; "Click " is 37 wide.
-        {193, 37, 38, false, 110, {147, 190, 150, 20}, {186, 190, 16, 16}},
+        // English: a 193-pixel hint starts at 110; "Click " is 37 wide. The word's box is
+        // as wide as the word and a pixel each side, the full stop's as the stop and one.
+        {193, 37, 38, 4, false, 110, {147, 190, 40, 20}, {186, 190, 5, 16}},
         // An odd remainder rounds the start down.
-        {194, 37, 38, false, 109, {146, 190, 150, 20}, {185, 190, 16, 16}},
-        // A word longer than 110 pixels keeps the full stop 110 pixels after the gap.
-        {405, 301, 140, false, 4, {305, 190, 150, 20}, {415, 190, 16, 16}},
+        {194, 37, 38, 4, false, 109, {146, 190, 40, 20}, {185, 190, 5, 16}},
+        // German: the hint nearly as wide as the dialog, "Wiederholen" 96 wide and its
+        // full stop right after it; both boxes end inside the dialog, where they start.
+        {405, 307, 96, 4, false, 4, {311, 190, 98, 20}, {408, 190, 5, 16}},
+        // A word longer than 110 pixels keeps the full stop 110 pixels after the gap; a
+        // box that would pass the dialog's edge ends at it.
+        {405, 291, 140, 4, false, 4, {295, 190, 118, 20}, {405, 190, 5, 16}},
         // Right to left: the sentence reads from its right edge; the word's box ends
         // where the gap begins, the full stop lies beyond its far end.
-        {193, 37, 38, true, 303, {116, 190, 150, 20}, {211, 190, 16, 16}},
+        {193, 37, 38, 4, true, 303, {226, 190, 40, 20}, {222, 190, 5, 16}},
         // A hint as wide as the dialog starts at its edge.
-        {413, 50, 40, false, 0, {50, 190, 150, 20}, {91, 190, 16, 16}},
+        {413, 50, 40, 4, false, 0, {50, 190, 42, 20}, {91, 190, 5, 16}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "hint " << c.hint << " lead " << c.lead << " rtl " << c.rtl);
-        const WpsRetryHint h = PlaceWpsRetryHint(c.hint, c.lead, c.word, c.rtl);
+        const WpsRetryHint h = PlaceWpsRetryHint(c.hint, c.lead, c.word, c.stopW, c.rtl);
         EXPECT_EQ(h.start, c.start);
         EXPECT_EQ(h.word, c.word_);
         EXPECT_EQ(h.fullStop, c.stop);
+        for (const WpsRect& r : {h.word, h.fullStop}) {
+            EXPECT_GE(r.x, 0);
+            EXPECT_LE(r.x + r.w, kWpsConnectW);
+        }
+    }
+}
+
+TEST(WpsDialogLayout, RetryWordOnAWrappedHint)
+{
+    // Left to right the word's text starts at the gap's place; right to left it ends there.
+    EXPECT_EQ(PlaceWpsRetryWordAt(70, 190, 115, false), (WpsRect{70, 190, 117, 20}));
+    EXPECT_EQ(PlaceWpsRetryWordAt(340, 210, 115, true), (WpsRect{223, 210, 117, 20}));
+    // Never past either edge.
+    EXPECT_EQ(PlaceWpsRetryWordAt(350, 190, 115, false), (WpsRect{350, 190, 63, 20}));
+    EXPECT_EQ(PlaceWpsRetryWordAt(60, 190, 115, true), (WpsRect{0, 190, 60, 20}));
+}
+
+TEST(WpsDialogLayout, HintGapHoldsTheWord)
+{
+    // The gap: after the lead words, else the first run of two blanks or more.
+    const WpsHintGap en = FindWpsHintGap(L"Click           to try again.", L"Click ");
+    EXPECT_TRUE(en.found);
+    EXPECT_EQ(en.begin, 5u);
+    EXPECT_EQ(en.end, 16u);
+    const WpsHintGap de = FindWpsHintGap(L"Klicken Sie auf      ", L"Klicken Sie auf ");
+    EXPECT_EQ(de.begin, 15u);
+    EXPECT_EQ(de.end, 21u);
+    const WpsHintGap other = FindWpsHintGap(L"Press     to retry.", L"Click ");
+    EXPECT_TRUE(other.found);
+    EXPECT_EQ(other.begin, 5u);
+    EXPECT_EQ(other.end, 10u);
+    EXPECT_FALSE(FindWpsHintGap(L"No gap here.", L"Click ").found);
+
+    struct Case {
+        int blanks;
+        double blank, word;
+        bool wordFollows, tight;
+        int want;
+    };
+    const Case cases[] = {
+        // Wide enough: kept as the table has it.
+        {11, 4.4, 38, true, false, 11},
+        // Too narrow for the word and a blank each side: widened.
+        {18, 4.4, 80, true, false, 21},
+        // Punctuation follows: no blank after the word.
+        {18, 4.4, 80, false, false, 20},
+        // Tight: no wider than needed.
+        {27, 4.4, 115, true, true, 29},
+        {27, 4.4, 100, true, true, 25},
+        // An exact fit needs no extra blank.
+        {5, 4.0, 12, true, true, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.blanks << " blanks, word " << c.word);
+        EXPECT_EQ(WpsHintGapBlanks(c.blanks, c.blank, c.word, c.wordFollows, c.tight), c.want);
     }
 }
 
