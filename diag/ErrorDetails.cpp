@@ -76,7 +76,7 @@ ErrorDetailsTexts BuildErrorDetailsTexts(int langid, const std::wstring& descrip
 int ErrorDetailsFontHeight(int langid) { return IsRtlLanguage(langid) || langid == 1054 ? 15 : 14; }
 
 ErrorDetailsLayout ComputeErrorDetailsLayout(int langid, int h, int widestLabel, int titleWidth,
-                                             int descriptionWidth, int copyWidth)
+                                             int descriptionWidth, int copyWidth, int descriptionHeight)
 {
     const bool rtl = IsRtlLanguage(langid);
     ErrorDetailsLayout l;
@@ -90,10 +90,9 @@ ErrorDetailsLayout ComputeErrorDetailsLayout(int langid, int h, int widestLabel,
     const int titleH = h + 10;
     int y[4] = {62, 64 + h, 66 + 2 * h, 68 + 3 * h};
     int rowH[4] = {h, h, h, h};
-    if (l.descriptionWrapped) {
-        rowH[0] = h + 16;
-        for (int i = 1; i < 4; ++i) y[i] += 16;
-    }
+    const int extra = l.descriptionWrapped ? std::max(16, descriptionHeight - h) : 0;
+    rowH[0] = h + extra;
+    for (int i = 1; i < 4; ++i) y[i] += extra;
     // A value may run to 4 pixels short of the dialog's edge; a wrapped description
     // keeps to its wrapping width.
     const int valueWidth = room;
@@ -110,7 +109,7 @@ ErrorDetailsLayout ComputeErrorDetailsLayout(int langid, int h, int widestLabel,
     }
     int tw = std::min(titleWidth + 4, kRowWidth);
     l.title = QRect(rtl ? kDialogWidth - kMargin - tw : kMargin, 27, tw, titleH);
-    int copyY = 77 + 4 * h + (l.descriptionWrapped ? 16 : 0);
+    int copyY = 77 + 4 * h + extra;
     int cw = copyWidth + 4;
     l.copy = QRect(rtl ? kDialogWidth - kMargin - cw : kMargin, copyY, cw, h + 4);
     l.close = QRect(139, 168, 70, 27);

@@ -49,9 +49,11 @@ struct ErrorDetailsLayout {
     bool descriptionWrapped = false;
 };
 // labelHeight: h of the rows; widestLabel: the widest of the four labels; the other
-// widths are those of the texts in their fonts.
+// widths are those of the texts in their fonts. A wrapped description takes two rows'
+// height (16 pixels more than one), or descriptionHeight where its lines need more; the
+// rows below it and the Copy link move down by as much.
 ErrorDetailsLayout ComputeErrorDetailsLayout(int langid, int labelHeight, int widestLabel, int titleWidth,
-                                             int descriptionWidth, int copyWidth);
+                                             int descriptionWidth, int copyWidth, int descriptionHeight = 0);
 
 // Pixel heights of the dialog's fonts: the rows, the title and the Copy link.
 int ErrorDetailsFontHeight(int langid);

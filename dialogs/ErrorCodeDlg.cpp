@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
 #include "controls/ButtonFace.h"
@@ -11,8 +14,10 @@
 #include "controls/MyButton.h"
 #include "controls/MyStatic.h"
 #include "controls/Pictures.h"
+#include "controls/SingleLineText.h"
 #include "diag/LogMsg.h"
 #include "framework/Controls.h"
+#include "framework/TextDraw.h"
 #include "platform/Platform.h"
 
 CGrayDlg* g_pErrorGrayDlg = nullptr;
@@ -82,9 +87,21 @@ BOOL CErrorCodeDlg::OnInitDialog()
     QFontMetrics text(m_fontText);
     int widest = 0;
     for (const auto& label : texts.labels) widest = std::max(widest, text.horizontalAdvance(ToQ(label)));
-    const ErrorDetailsLayout layout = ComputeErrorDetailsLayout(
-        lang, text.height(), widest, QFontMetrics(m_fontTitle).horizontalAdvance(ToQ(texts.title)),
-        text.horizontalAdvance(ToQ(texts.description)), QFontMetrics(m_fontCopy).horizontalAdvance(ToQ(texts.copy)));
+    auto compute = [&](int descriptionHeight) {
+        return ComputeErrorDetailsLayout(lang, text.height(), widest,
+                                         QFontMetrics(m_fontTitle).horizontalAdvance(ToQ(texts.title)),
+                                         text.horizontalAdvance(ToQ(texts.description)),
+                                         QFontMetrics(m_fontCopy).horizontalAdvance(ToQ(texts.copy)), descriptionHeight);
+    };
+    ErrorDetailsLayout layout = compute(0);
+    if (layout.descriptionWrapped) {
+        // A wrapped description whose lines run lower than two rows' height (a third line,
+        // or the taller lines of the Arabic face) moves what follows it down by as much.
+        const QRect tall(layout.values[0].x(), 0, layout.values[0].width(), kDialogH);
+        const QRectF ink = Framework::DrawnTextBounds(tall, ToQ(texts.description), m_fontText,
+                                                      (rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, rtl);
+        if (!ink.isEmpty()) layout = compute(static_cast<int>(std::ceil(ink.bottom())) + 1);
+    }
 
     auto place = [&](int id, const std::wstring& caption, const QRect& r, const QFont& font) {
         auto* c = static_cast<CStaticText*>(GetDlgItem(id));
@@ -95,7 +112,13 @@ BOOL CErrorCodeDlg::OnInitDialog()
             c->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
         }
         c->SetWindowTextW(caption);
-        c->MoveWindow(r.x(), r.y(), r.width(), r.height());
+        // A row whose marks or descenders reach below it (Arabic, Thai, Turkish capitals
+        // with marks) takes the height its ink needs; its text stays where it is.
+        int h = r.height();
+        const QRectF ink = Framework::DrawnTextBounds(QRect(r.x(), r.y(), r.width(), kDialogH), ToQ(caption), font,
+                                                      static_cast<Qt::Alignment>(c->Alignment()), rtl);
+        if (!ink.isEmpty()) h = std::max(h, static_cast<int>(std::ceil(ink.bottom())) + 1 - r.y());
+        c->MoveWindow(r.x(), r.y(), r.width(), h);
         c->ShowWindow(SW_SHOW);
     };
     place(kTitleId, texts.title, layout.title, m_fontTitle);
@@ -107,7 +130,25 @@ BOOL CErrorCodeDlg::OnInitDialog()
     CWnd* copy = GetDlgItem(kCopyId);
     copy->SetWindowTextW(texts.copy);
     if (rtl) copy->ModifyStyleEx(0, WS_EX_RIGHT | WS_EX_RTLREADING);
-    copy->MoveWindow(layout.copy.x(), layout.copy.y(), layout.copy.width(), layout.copy.height());
+    QRect copyRect = layout.copy;
+    {
+        // The link's line is centred in its box: a box too low for the line's marks grows
+        // by as much above as below, and the line stays where it is.
+        const LinkTextStyle style = LinkStyleFor(kCopyId, lang, true);
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(style.pixelHeight);
+        font.setUnderline(style.underline);
+        const QRectF ink = Controls::SingleLineTextInk(copyRect, ToQ(texts.copy), font,
+                                                       style.alignRight ? Qt::AlignRight : Qt::AlignHCenter,
+                                                       style.alignRight)
+                               .bounds;
+        if (!ink.isEmpty()) {
+            const int over = std::max({0, copyRect.top() - static_cast<int>(std::floor(ink.top())),
+                                       static_cast<int>(std::ceil(ink.bottom())) - (copyRect.bottom() + 1)});
+            copyRect.adjust(0, -over, 0, over);
+        }
+    }
+    copy->MoveWindow(copyRect.x(), copyRect.y(), copyRect.width(), copyRect.height());
     copy->ShowWindow(SW_SHOW);
     CWnd* close = GetDlgItem(IDOK);
     close->SetWindowTextW(texts.close);

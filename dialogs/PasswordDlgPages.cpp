@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/Globals.h"
 #include "app/LocalizedText.h"
@@ -12,6 +13,7 @@
 #include "controls/MyComboBox.h"
 #include "controls/MyRTF.h"
 #include "controls/MyStatic.h"
+#include "controls/SingleLineText.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/PrefixText.h"
 #include "framework/Controls.h"
@@ -156,10 +158,6 @@ int CPasswordDlg::FitTitleFont(int id, const std::wstring& text, const QRect& re
 
 void CPasswordDlg::PlaceBoxes(int x, int y, int labelX, int labelRight, const QFont& measureFont, bool rtl)
 {
-    // The two pictures share one place; the characters-shown flag says which one shows.
-    for (int id : {IdBoxEmpty, IdBoxTicked}) GetDlgItem(id)->MoveWindow(x, y, 16, 16);
-    GetDlgItem(IdBoxEmpty)->ShowWindow(m_bCharsShown ? SW_HIDE : SW_SHOW);
-    GetDlgItem(IdBoxTicked)->ShowWindow(m_bCharsShown ? SW_SHOW : SW_HIDE);
     CWnd* label = GetDlgItem(IdBoxLabel);
     const std::wstring text = LoadText(233);
     label->SetFont(m_nMode == PasswordModeSecurity ? m_fontSmall : m_fontText);
@@ -170,9 +168,31 @@ void CPasswordDlg::PlaceBoxes(int x, int y, int labelX, int labelRight, const QF
     drawn.setPixelSize(LinkStyleFor(IdBoxLabel, g_nUiLanguage, false).pixelHeight);
     const int w = std::max(TextWidth(text, measureFont), TextWidth(text, drawn)) + 4;
     const int h = std::max(QFontMetrics(measureFont).height(), QFontMetrics(drawn).height());
-    // The label's line is centred on the box.
-    const int top = y + 8 - h / 2;
-    label->MoveWindow(rtl ? labelRight - w : labelX, top, w, h);
+    // The label's line is centred on the box. Where its marks reach past that height
+    // (Arabic), the label grows by as much above as below, and the box and the label go
+    // down by as much, so that the label stays clear of what lies above it.
+    QRect r(rtl ? labelRight - w : labelX, y + 8 - h / 2, w, h);
+    int over = 0;
+    for (bool lit : {false, true}) {
+        const LinkTextStyle style = LinkStyleFor(IdBoxLabel, g_nUiLanguage, lit);
+        QFont face(QStringLiteral("Arial"));
+        face.setPixelSize(style.pixelHeight);
+        face.setUnderline(style.underline);
+        const QRectF ink = Controls::SingleLineTextInk(r, ToQ(text), face,
+                                                       style.alignRight ? Qt::AlignRight : Qt::AlignHCenter,
+                                                       style.alignRight)
+                               .bounds;
+        // Half a pixel of a glyph's edge past the box is not cut.
+        if (!ink.isEmpty())
+            over = std::max(over, static_cast<int>(std::ceil(std::max(r.top() - ink.top(), ink.bottom() - (r.bottom() + 1)) - 0.5)));
+    }
+    y += over;
+    r.adjust(0, 0, 0, 2 * over);
+    // The two pictures share one place; the characters-shown flag says which one shows.
+    for (int id : {IdBoxEmpty, IdBoxTicked}) GetDlgItem(id)->MoveWindow(x, y, 16, 16);
+    GetDlgItem(IdBoxEmpty)->ShowWindow(m_bCharsShown ? SW_HIDE : SW_SHOW);
+    GetDlgItem(IdBoxTicked)->ShowWindow(m_bCharsShown ? SW_SHOW : SW_HIDE);
+    label->MoveWindow(r.x(), r.y(), r.width(), r.height());
     label->ShowWindow(SW_SHOW);
 }
 

@@ -156,6 +156,17 @@ TEST(ErrorDetails, RowsStandWhereTheyShould)
         EXPECT_EQ(ar.values[i].right() + 1, ar.labels[i].left()) << i;
     }
     EXPECT_EQ(ar.copy.right() + 1, 348 - 27);
+    // A description whose lines need 49 pixels moves the rows below it and the Copy link
+    // 33 pixels down instead of 16.
+    auto tall = ComputeErrorDetailsLayout(1025, h, 110, 100, 400, 40, 49);
+    EXPECT_TRUE(tall.descriptionWrapped);
+    EXPECT_EQ(tall.values[0].height(), 49);
+    EXPECT_EQ(tall.labels[1].y(), 64 + h + 33);
+    EXPECT_EQ(tall.labels[3].y(), 68 + 3 * h + 33);
+    EXPECT_EQ(tall.copy.y(), 77 + 4 * h + 33);
+    // Lines within two rows' height keep the usual place; an unwrapped description ignores it.
+    EXPECT_EQ(ComputeErrorDetailsLayout(1036, h, 120, 100, 201, 40, 30).copy, fr.copy);
+    EXPECT_EQ(ComputeErrorDetailsLayout(1033, h, 120, 100, 150, 40, 49).copy, l.copy);
     EXPECT_EQ(ErrorDetailsFontHeight(1033), 14);
     EXPECT_EQ(ErrorDetailsFontHeight(1025), 15);
     EXPECT_EQ(ErrorDetailsFontHeight(1054), 15);
