@@ -52,22 +52,36 @@ class Road:
     scenario: Path = None  # None: the built-in PC
     failure_page: int = 13  # a failed connection: 13, or 14 for a hidden network
     from_list: bool = True  # the network is chosen from the list (a hidden one is named)
+    wps: str = None         # the road joins with WPS: "push button" or "pin"
+    # How long after the wireless service first lists the adapter the wizard's wait for
+    # it finds it. On the first run the wait polls until the driver is in and finds it
+    # at the listing; on a returning PC the service lists it from the start, and the
+    # wait, started at once, gives the service 300 ms before its first check.
+    found_after: int = 0
 
 ROADS = [
     # The first run on the built-in PC: welcome, driver, adapter, list, password,
     # connected.
     Road("first-run", ROOT / "lab/walkthrough.tcs", ["unplug"], 16),
-    # The same first run taking the WPS page's push button, and its PIN link.
-    Road("wps-push-button", ROOT / "lab/roads/wps-push-button.tcs", ["unplug"], 16),
-    Road("wps-pin", ROOT / "lab/roads/wps-pin.tcs", ["unplug"], 16),
+    # The same first run taking the WPS page's push button, and its PIN link; the router
+    # also goes out of range along them.
+    Road("wps-push-button", ROOT / "lab/roads/wps-push-button.tcs", ["unplug", 'network-off "Home"'], 16,
+         wps="push button"),
+    Road("wps-pin", ROOT / "lab/roads/wps-pin.tcs", ["unplug", 'network-off "Home"'], 16, wps="pin"),
+    # The push button with nobody pressing while the adapter looks: the WPS page stays
+    # open for two minutes first, and the router's button is pressed at every step, so
+    # that its two-minute window closes before the adapter looks, is open while it looks,
+    # or opens too late. Never pressed (the clean road), the dialog fails.
+    Road("wps-button-window", ROOT / "lab/roads/wps-button-window.tcs", ['wps-button "Home"'], 5,
+         wps="push button"),
     # A returning PC: list, password, connecting.
     Road("connect", ROOT / "lab/roads/connect.tcs",
-         ["gateway off", "internet off", 'network-off "Home"'], 16,
-         ROOT / "lab/roads/returning-pc.json"),
+         ["gateway off", "internet off", 'network-off "Home"', "unplug"], 16,
+         ROOT / "lab/roads/returning-pc.json", found_after=300),
     # A returning PC whose network hides its name: the hidden-network link, timer 6.
     Road("hidden", ROOT / "lab/roads/hidden.tcs",
-         ["gateway off", "internet off", 'network-off "Home"'], 16,
-         ROOT / "lab/roads/returning-pc-hidden.json", failure_page=14, from_list=False),
+         ["gateway off", "internet off", 'network-off "Home"', "unplug"], 16,
+         ROOT / "lab/roads/returning-pc-hidden.json", failure_page=14, from_list=False, found_after=300),
 ]
 
 
@@ -81,6 +95,14 @@ class Timeline:
     list_scan: int = None        # the scan whose result the wizard's list shows
     gateway_echo: int = None     # the first link check sends its echo to the gateway
     internet_echo: int = None    # ... and then to the public host
+    wps_started: int = None      # the adapter starts its WPS attempt (looks for a router)
+    wps_credentials: int = None  # the router's exchange ends with the credentials
+    wps_ended: int = None        # the wizard ends the adapter's attempt (its last poll)
+
+
+# The router's push-button window, and how long its exchange with the adapter takes.
+BUTTON_WINDOW_MS = 120000
+WPS_EXCHANGE_MS = 4000
 
 
 def read_timeline(run_dir, length):
@@ -100,6 +122,13 @@ def read_timeline(run_dir, length):
             t.list_scan = last_scan
         elif what.startswith("echo to ") and what.endswith("answered"):
             echoes.append(at)
+        elif what.startswith("wps: ") and what.endswith(" attempt started") and t.wps_started is None:
+            t.wps_started = at
+        elif what.startswith("wps: ") and what.endswith(" hands out its credentials") and t.wps_credentials is None:
+            t.wps_credentials = at
+        elif (what.startswith("wps: ") and what.endswith(" attempt ended") and t.wps_started is not None
+              and t.wps_ended is None):
+            t.wps_ended = at
     if len(echoes) >= 2:
         t.gateway_echo, t.internet_echo = echoes[0], echoes[1]
     return t
@@ -115,6 +144,7 @@ class Expectation:
     log_has: list = field(default_factory=list)
     log_lacks: list = field(default_factory=list)
     monitor: bool = None     # the adapter monitor still watching at the end (None: either)
+    dialog: str = None       # a dialog that must still be open at the end (None: no check)
 
 
 def expected_end(road, fault, at, t):
@@ -134,16 +164,22 @@ def expected_end(road, fault, at, t):
 
     if fault == "unplug":
         return by_boundaries([
-            # Pulled before the wireless service ever listed it: the adapter never turns
-            # up, the wait for it runs its 60 tries out, "Unable to find your adapter".
-            (t.adapter_listed, Expectation(19, "pulled before the adapter was ever found", 6,
+            # Pulled before the wizard's wait for it found it: the adapter never turns up,
+            # the wait runs its 60 tries out, "Unable to find your adapter".
+            (t.adapter_listed + road.found_after, Expectation(19, "pulled before the adapter was ever found", 6,
                                            ["retry times = 59."], ["Adapter removed."], False)),
-            # Pulled once it was found (the list, the password dialog, connecting, the
-            # success page): the monitor sees it go within 2 s, closes any dialog, and
-            # shows the same page.
+            # Pulled once it was found (the list, the password dialog, the WPS dialog or
+            # PIN page, connecting, the success page): the monitor sees it go within 2 s,
+            # closes any dialog, stops what the page runs (the scan, the PIN join, the
+            # link worker with timers 5 and 6) and shows the same page. On a returning PC
+            # the service lists the adapter from the start and the first check finds it,
+            # so every later moment is this row; nothing else watches the link after the
+            # success page, the monitor does.
             (None, Expectation(19, "pulled after the adapter was found", 6,
                                ["Adapter removed."], [], False)),
         ])
+    if road.wps:
+        return expected_wps_end(road, fault, at, t)
     # Every fault of the connect roads happens on a secured network ("Home", WPA2): its
     # failure page has error index 2. A hidden network's connection first tries the other
     # cipher once (timer 6), which cannot mend a missing gateway or network, and then
@@ -185,6 +221,72 @@ def expected_end(road, fault, at, t):
             (None, named(connected, "network gone after the checks")),
         ])
     raise SystemExit(f"sweep: no rule for the fault {fault!r}")
+
+
+def expected_wps_end(road, fault, at, t):
+    """The WPS roads' rules: the router's button and the router's network.
+
+    A push-button join that ends without a connection leaves the WPS dialog open on its
+    failure view (page 5); a PIN join ends on the PIN page's failure view (page 11) after
+    its attempts. Once the exchange has handed out the credentials, the join connects
+    with them and waits for the link like any connection."""
+    def by_boundaries(rows):
+        for i, (boundary, e) in enumerate(rows):
+            if boundary is None or at < boundary:
+                return [e]
+            if at == boundary:
+                return [e, rows[i + 1][1]]
+        raise AssertionError("no row")
+
+    if road.wps == "push button":
+        def failed(row, has=(), lacks=()):
+            return Expectation(5, row, -1, ["WPS Push-Button Configuration failed."] + list(has),
+                               ["WPS query profile successfully."] + list(lacks), True, "CWpsConnectDlg")
+        def failed_connecting(row):
+            return Expectation(5, row, -1, ["WPS query profile successfully.", "WPS Push-Button Configuration failed."],
+                               [], True, "CWpsConnectDlg")
+    else:
+        def failed(row, has=(), lacks=()):
+            return Expectation(11, row, -1, ["WPS PIN code failed."] + list(has),
+                               ["WPS query profile successfully.", "WPS PIN Successful."] + list(lacks), True)
+        def failed_connecting(row):
+            return Expectation(11, row, -1, ["WPS query profile successfully.", "WPS PIN code failed."],
+                               ["WPS PIN Successful."], True)
+    no_pbc = ["No PBC AP avaliable."] if road.wps == "push button" else []
+    connected = ["WPS query profile successfully.", "Connect to Internet: True."]
+
+    if fault.startswith("wps-button"):
+        return by_boundaries([
+            # Pressed two minutes or more before the adapter starts looking: the window has
+            # closed by then, nobody presses again, the 120 polls find no router.
+            (t.wps_started - BUTTON_WINDOW_MS,
+             failed("window closed before the adapter looked", no_pbc)),
+            # The window is open while the adapter looks (opened before, or during the
+            # polls) and the exchange ends by the last poll: the credentials, connected.
+            (t.wps_ended - WPS_EXCHANGE_MS,
+             Expectation(16, "window open while the adapter looked", -1, connected,
+                         ["WPS Push-Button Configuration failed."], True)),
+            # Pressed in the last 4 s of the polls: the exchange is still running at the
+            # last poll, whose code is one of its steps (not "no router").
+            (t.wps_ended, failed("pressed too late for the exchange to end", [], no_pbc)),
+            # Pressed after the polls: nobody was there while the adapter looked.
+            (None, failed("pressed after the adapter stopped looking", no_pbc)),
+        ])
+    if fault.startswith("network-off"):
+        return by_boundaries([
+            # Out of range before the exchange ended (before the button, the PIN or in the
+            # middle of the exchange): no router answers, no credentials. (The PIN join
+            # tries again, with another router when there is one, and gives up.)
+            (t.wps_credentials, failed("network gone before the credentials", no_pbc)),
+            # The credentials came, the connection with them finds no network (or loses
+            # it before the gateway answered): the join waits out its 140 questions.
+            (t.gateway_echo, failed_connecting("network gone after the credentials, before the link check")),
+            # Gone between the two echoes: connected, the public host is not reached.
+            (t.internet_echo, Expectation(17, "network gone between the gateway and internet echoes", -1,
+                                          ["WPS query profile successfully.", "Connect to Internet: False."], [], True)),
+            (None, Expectation(16, "network gone after the checks", -1, connected, [], True)),
+        ])
+    raise SystemExit(f"sweep: no rule for the fault {fault!r} on a WPS road")
 
 
 # ---- One run ---------------------------------------------------------------------------
@@ -330,6 +432,8 @@ def judge(outcome, result, expectations):
                 misses.append("still at work at the end: " + ", ".join(others))
             if e.monitor is not None and (MONITOR in workers) != e.monitor:
                 misses.append("the adapter monitor " + ("stopped" if e.monitor else "still watching") + " at the end")
+            if e.dialog is not None and e.dialog not in result.get("windows", "").split(" > "):
+                misses.append(f"no {e.dialog} open at the end (windows: {result.get('windows')})")
             if log is None:
                 misses.append("no log")
             else:
@@ -352,22 +456,20 @@ def judge(outcome, result, expectations):
 
 # ---- The sweep -------------------------------------------------------------------------
 
-def moments(length, t, sample):
-    steps = list(range(0, length + 1, STEP_MS))
+def moments(road, fault, t, sample, at_most):
+    steps = list(range(0, t.length + 1, STEP_MS))
     if sample <= 1:
         return steps
-    chosen = set(steps[::sample]) | {steps[-1]}
-    # Around every moment where the expected page changes: the last step before it (or
-    # on it) and the first after it.
-    for b in (t.adapter_listed, t.list_scan, t.gateway_echo, t.internet_echo):
-        if b is None:
-            continue
-        before = [s for s in steps if s <= b]
-        after = [s for s in steps if s > b]
-        if before:
-            chosen.add(before[-1])
-        if after:
-            chosen.add(after[0])
+    # Every Nth step, or fewer on a long road, so that no road and fault takes more than
+    # about at_most runs besides those below.
+    stride = max(sample, -(-len(steps) // at_most)) if at_most else sample
+    chosen = set(steps[::stride]) | {steps[-1]}
+    # Around every moment where the judge's row changes: the last step before it (or on
+    # it) and the first after it.
+    rows = [tuple(e.row for e in expected_end(road, fault, at, t)) for at in steps]
+    for i in range(1, len(steps)):
+        if rows[i] != rows[i - 1]:
+            chosen.update((steps[i - 1], steps[i]))
     return sorted(chosen)
 
 
@@ -378,6 +480,9 @@ def main():
     ap.add_argument("--jobs", type=int, default=2, help="runs at once (default 2)")
     ap.add_argument("--sample", type=int, default=1,
                     help="every Nth step only, plus the steps around each change of the expected page")
+    ap.add_argument("--at-most", type=int, default=0,
+                    help="with --sample: a longer stride on a long road, so that a road and fault has about this "
+                         "many runs besides those around the changes (default: no limit)")
     ap.add_argument("--road", action="append", help="only this road (repeatable)")
     ap.add_argument("--keep", action="store_true", help="keep the folders of the runs that ended where they should")
     o = ap.parse_args()
@@ -406,7 +511,7 @@ def main():
             continue
         t = read_timeline(clean.run_dir, clean.length)
         for fault in road.faults:
-            steps = moments(t.length, t, o.sample)
+            steps = moments(road, fault, t, o.sample, o.at_most)
             slug = re.sub(r"[^a-z0-9]+", "-", fault.lower()).strip("-")
 
             def one(at, fault=fault, slug=slug):

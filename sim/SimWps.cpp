@@ -114,7 +114,11 @@ bool SimHardware::PinTypedLocked(std::size_t i, std::int64_t now) const
     return at >= 0 && now < at + kPinKeptMs && !m_routers[i].pin.empty();
 }
 
-void SimHardware::EndWpsAttemptLocked() { m_wps.reset(); }
+void SimHardware::EndWpsAttemptLocked()
+{
+    if (m_wps) TraceLocked(std::string(m_wps->pin ? "wps: PIN" : "wps: push-button") + " attempt ended");
+    m_wps.reset();
+}
 
 DWORD SimHardware::WpsCodeLocked()
 {
@@ -129,11 +133,17 @@ DWORD SimHardware::WpsCodeLocked()
         if (outcome && now - a.exchangeAt >= kExchangeMs) {
             a.finalCode = outcome;
             if (outcome == wpsstatus::kCredentialsReady) m_wpsCredentials = CredentialsRecord(n);
+            // Entered at the moment the exchange ended, not when the adapter was asked.
+            TraceLocked("wps: " + Quoted(n.ssidBytes) +
+                            (outcome == wpsstatus::kCredentialsReady ? " hands out its credentials"
+                                                                     : " ends the exchange with code " + std::to_string(outcome)),
+                        a.exchangeAt + kExchangeMs);
         }
     }
     if (a.finalCode) return a.finalCode;
     if (a.router >= 0 && !m_networks[static_cast<std::size_t>(a.router)].present) {
         // The router went out of range in the middle: the adapter looks again.
+        TraceLocked("wps: " + Quoted(m_networks[static_cast<std::size_t>(a.router)].ssidBytes) + " lost in the exchange");
         a.router = -1;
         a.exchangeAt = -1;
     }
@@ -158,12 +168,14 @@ DWORD SimHardware::WpsCodeLocked()
         }
         if (!a.pin && candidates.size() >= 2) {
             a.overlap = true;
+            TraceLocked("wps: two or more routers in their push-button windows");
             return wpsstatus::kTooManyPbcAps;
         }
         if (candidates.empty())
             return a.pin ? PinWaitingCode(now - a.startedAt) : NoPbcCode(now - a.startedAt);
         a.router = static_cast<int>(candidates.front());
         a.exchangeAt = now;
+        TraceLocked("wps: exchange with " + Quoted(m_networks[candidates.front()].ssidBytes));
     }
     const std::int64_t since = now - a.exchangeAt;
     if (!OutcomeCode(m_networks[static_cast<std::size_t>(a.router)].wps.outcome))
@@ -210,6 +222,7 @@ int SimHardware::RAWL_SetWPSMode(WpsModeRecord mode)
         std::memcpy(a.bssid, mode.bytes + wpsmode::kBssid, 6);
     }
     m_wps = a;
+    TraceLocked(std::string(a.pin ? "wps: PIN" : "wps: push-button") + " attempt started");
     WpsCodeLocked();
     return 1;
 }
@@ -241,6 +254,7 @@ bool SimHardware::PressWpsButton(const std::string& ssid)
     UpdateAirLocked();
     const int i = FindNetworkLocked(ssid);
     if (i < 0) return false;
+    TraceLocked("world: wps-button " + Quoted(ssid));
     m_routers[static_cast<std::size_t>(i)].buttonAt = rt::NowMs();
     WpsCodeLocked();
     return true;
@@ -262,6 +276,7 @@ bool SimHardware::TypePinIntoRouter(const std::string& ssid, const std::string& 
     UpdateAirLocked();
     const int i = FindNetworkLocked(ssid);
     if (i < 0) return false;
+    TraceLocked("world: router-pin " + Quoted(ssid));
     RouterWps& r = m_routers[static_cast<std::size_t>(i)];
     r.pinAt = rt::NowMs();
     r.pin = pin;

@@ -498,6 +498,39 @@ TEST_F(SimVendor, ARouterLeavingRangeMidExchangeIsLookedForAgainButNotAfterItsEn
     EXPECT_EQ(Hw().RAWL_QueryWPSProfile(&profile), 1);
 }
 
+// The world's record holds the attempt's moments, so that a run can be judged by them:
+// the exchange's end at the moment it ended, not at the question that saw it.
+TEST_F(SimVendor, TheWorldRecordHasTheAttemptsMoments)
+{
+    Build();
+    const std::int64_t t0 = rt::NowMs();
+    Start(PbcMode());
+    rt::Sleep(1000);
+    ASSERT_TRUE(Hw().PressWpsButton("Home"));
+    rt::Sleep(2000);
+    ASSERT_TRUE(Hw().SetNetworkPresent("Home", false));
+    rt::Sleep(1000);
+    ASSERT_TRUE(Hw().SetNetworkPresent("Home", true));
+    rt::Sleep(7000);
+    EXPECT_EQ(Code(), 15);
+    ASSERT_EQ(Hw().RAWL_WriteWPSFlag(0), 1);
+    ASSERT_EQ(Hw().RAWL_WriteWPSFlag(0), 1);  // no attempt left to end
+    std::vector<std::string> wps;
+    for (const auto& e : Hw().WorldTrace())
+        if (e.what.rfind("wps: ", 0) == 0 || e.what.rfind("world: wps", 0) == 0)
+            wps.push_back(std::to_string(e.atMs - t0) + " " + e.what);
+    const std::vector<std::string> expected = {
+        "0 wps: push-button attempt started",
+        "1000 world: wps-button \"Home\"",
+        "1000 wps: exchange with \"Home\"",
+        "3000 wps: \"Home\" lost in the exchange",
+        "4000 wps: exchange with \"Home\"",
+        "8000 wps: \"Home\" hands out its credentials",
+        "11000 wps: push-button attempt ended",
+    };
+    EXPECT_EQ(wps, expected);
+}
+
 TEST_F(SimVendor, APinJoinSucceedsWithTheRouterThatHasThePin)
 {
     const unsigned char attic[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x62};
