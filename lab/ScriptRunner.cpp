@@ -302,11 +302,12 @@ ScriptRunner::Outcome ScriptRunner::Action(const ScriptLine& line)
         case WorldEvent::Internet: m_pc.Hardware().SetInternet(line.flag); return out;
         case WorldEvent::Gateway: m_pc.Hardware().SetGateway(line.flag); return out;
         case WorldEvent::NetworkOn: case WorldEvent::NetworkOff: case WorldEvent::WpsButton:
-        case WorldEvent::RouterPin: {
+        case WorldEvent::RouterPin: case WorldEvent::Associate: {
             const std::string& ssid = line.texts[0];
             bool known = false;
             if (line.event == WorldEvent::WpsButton) known = m_pc.Hardware().PressWpsButton(ssid);
             else if (line.event == WorldEvent::RouterPin) known = m_pc.Hardware().TypePinIntoRouter(ssid);
+            else if (line.event == WorldEvent::Associate) known = m_pc.Hardware().Associate(ssid);
             else known = m_pc.Hardware().SetNetworkPresent(ssid, line.event == WorldEvent::NetworkOn);
             if (!known) return fail("world " + WorldEventName(line.event) + ": the scenario has no network " + Quoted(ssid));
             return out;

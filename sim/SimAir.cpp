@@ -478,6 +478,29 @@ bool SimHardware::SetNetworkPresent(const std::string& ssid, bool present)
     return found;
 }
 
+bool SimHardware::Associate(const std::string& ssid)
+{
+    std::lock_guard lock(m_mutex);
+    UpdateAirLocked();
+    TraceLocked("world: associate \"" + ssid + "\"");
+    int index = -1;
+    for (std::size_t i = 0; i < m_networks.size() && index < 0; ++i)
+        if (m_networks[i].ssidBytes == ssid) index = static_cast<int>(i);
+    if (index < 0) return false;
+    const NetworkSettings& n = m_networks[static_cast<std::size_t>(index)];
+    if (n.present && AdapterUsableLocked() && WirelessServiceRunningLocked()) {
+        if (!FindProfileLocked(W(ssid))) {
+            m_profiles.push_back(ProfileFor(ssid, &n));
+            SaveProfilesLocked();
+        }
+        m_pending.reset();
+        m_associated = index;
+        m_associatedProfile = FindProfileLocked(W(ssid))->name;
+        TraceAssociationLocked();
+    }
+    return true;
+}
+
 std::wstring SimHardware::LastProfileDocument()
 {
     std::lock_guard lock(m_mutex);

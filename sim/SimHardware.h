@@ -79,6 +79,11 @@ public:
     // A network of the scenario comes into range or goes out of it (an association to it
     // drops); false when the scenario has no network of that SSID.
     bool SetNetworkPresent(const std::string& ssid, bool present);
+    // The wireless service joins that network by itself, as it may a network of its
+    // preferred list: a connection it was asked for meanwhile is given up, and the
+    // network gets a stored profile if it has none. Only a network in range, with the
+    // adapter usable and the service running; false when the scenario has no such SSID.
+    bool Associate(const std::string& ssid);
     // Someone presses the WPS button of the router of that SSID: its push-button window
     // stays open for 2 minutes. False when the scenario has no network of that SSID.
     bool PressWpsButton(const std::string& ssid);

@@ -289,6 +289,7 @@ void SimHardware::StartScenarioEvents()
                 SetNetworkPresent(e.args[0], e.what == "network-on");
             else if (e.what == "wps-button" && !e.args.empty()) PressWpsButton(e.args[0]);
             else if (e.what == "router-pin" && !e.args.empty()) TypePinIntoRouter(e.args[0]);
+            else if (e.what == "associate" && !e.args.empty()) Associate(e.args[0]);
         }
     }, true);
 }

@@ -12,6 +12,7 @@ constexpr WorldEventSpelling kEvents[] = {
     {"gateway", WorldEvent::Gateway, WorldEventArg::OnOff},
     {"network-on", WorldEvent::NetworkOn, WorldEventArg::Ssid},
     {"network-off", WorldEvent::NetworkOff, WorldEventArg::Ssid},
+    {"associate", WorldEvent::Associate, WorldEventArg::Ssid},
 };
 
 }  // namespace

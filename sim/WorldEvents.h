@@ -7,7 +7,7 @@
 
 namespace sim {
 
-enum class WorldEvent { Plug, Unplug, WpsButton, RouterPin, Internet, Gateway, NetworkOn, NetworkOff };
+enum class WorldEvent { Plug, Unplug, WpsButton, RouterPin, Internet, Gateway, NetworkOn, NetworkOff, Associate };
 
 // What follows the event's word: nothing, one SSID in double quotes, or on/off.
 enum class WorldEventArg { None, Ssid, OnOff };

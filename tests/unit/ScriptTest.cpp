@@ -181,7 +181,7 @@ TEST(ScriptTest, KeyAndEventNamesReadBack) {
     const std::pair<WorldEvent, std::string> events[] = {
         {WorldEvent::Plug, ""}, {WorldEvent::Unplug, ""}, {WorldEvent::WpsButton, " \"A\""},
         {WorldEvent::RouterPin, " \"A\""}, {WorldEvent::Internet, " on"}, {WorldEvent::Gateway, " off"},
-        {WorldEvent::NetworkOn, " \"A\""}, {WorldEvent::NetworkOff, " \"A\""},
+        {WorldEvent::NetworkOn, " \"A\""}, {WorldEvent::NetworkOff, " \"A\""}, {WorldEvent::Associate, " \"A\""},
     };
     for (const auto& [event, args] : events) {
         const std::string line = "world " + lab::WorldEventName(event) + args;

@@ -331,6 +331,31 @@ TEST_F(SimAir, ANetworkGoingOutOfRangeDropsTheAssociation)
     EXPECT_EQ(Adapter().IpAddress, "0.0.0.0");
 }
 
+// The service may join a network of its own accord: in range, with the adapter there; a
+// connection asked for meanwhile is given up; a network out of range or an unknown SSID
+// leaves the association as it was.
+TEST_F(SimAir, TheServiceJoinsANetworkOfItsOwnAccord)
+{
+    sim::NetworkSettings far = Net("Far", 1, 0, "");
+    far.present = false;
+    m_s.networks = {Net("Home", 7, 4, "correct horse"), Net("Cafe", 1, 0, ""), far};
+    Build();
+    DWORD reason = 0;
+    ASSERT_EQ(Hw().WlanSetProfile(m_h, m_guid, 0, Doc("Home", "WPA2PSK", "AES", "passPhrase", "correct horse"), nullptr,
+                                  TRUE, &reason), 0u);
+    ASSERT_EQ(Hw().WlanConnect(m_h, m_guid, WLAN_CONNECTION_PARAMETERS{0, L"Home"}), 0u);
+    EXPECT_TRUE(Hw().Associate("Cafe"));
+    rt::Sleep(5000);
+    EXPECT_EQ(Associated(), "Cafe") << "the connection to Home was given up";
+    EXPECT_TRUE(Hw().Associate("Far"));
+    EXPECT_FALSE(Hw().Associate("Nowhere"));
+    EXPECT_EQ(Associated(), "Cafe");
+    Hw().Unplug();
+    EXPECT_TRUE(Hw().Associate("Cafe"));
+    Hw().Plug();
+    EXPECT_EQ(Associated(), "5023") << "nothing joined without the adapter";
+}
+
 TEST_F(SimAir, TheAddressComesFromTheNetworksDhcp)
 {
     struct Case { const char* mode; const char* prefix; const char* gateway; };
