@@ -306,7 +306,17 @@ int CSetupDlg::PlaceInlineWord(int sentenceCtl, const std::wstring& sentence, co
     const qreal blank = metrics.horizontalAdvance(QChar(0x00A0));
     const qreal narrow = std::max(1.0, metrics.horizontalAdvance(QChar(0x202F)));
     const int blanks = static_cast<int>(std::floor(need / blank));
-    const int narrows = static_cast<int>(std::ceil((need - blanks * blank) / narrow));
+    int narrows = static_cast<int>(std::ceil((need - blanks * blank) / narrow));
+    if (wordFollows && narrows > 0) {
+        // Before the next word the gap may also fall short of the word, by less than the
+        // ordinary blank after it (2 pixels of it stay clear): whichever filling comes
+        // nearer the word's width, so that the word does not stand a blank and a half
+        // from the next one.
+        const qreal space = metrics.horizontalAdvance(QLatin1Char(' '));
+        const qreal under = need - (blanks * blank + (narrows - 1) * narrow);
+        const qreal over = blanks * blank + narrows * narrow - need;
+        if (under <= space - 2 && under < over) --narrows;
+    }
     std::wstring shown = head + std::wstring(static_cast<std::size_t>(blanks), L'\u00A0') +
                          std::wstring(static_cast<std::size_t>(narrows), L'\u202F') + (wordFollows ? L" " : L"") + tail;
     if (text->GetWindowTextW() != caption) text->SetWindowTextW(caption);
