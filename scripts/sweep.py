@@ -16,6 +16,9 @@ parallel (--jobs).
     python3 scripts/sweep.py                 # the whole sweep (build/TesraConnect)
     python3 scripts/sweep.py --sample 8      # every 8th step, plus the steps around
                                              # each moment where the expected page changes
+    python3 scripts/sweep.py --sample 8 --at-most 16
+                                             # the same, with at most about 16 steps
+                                             # spread over a longer road (ctest's sample)
 
 Prints "N runs, M ended where they should" per road and fault, and every miss with its
 moment, what was expected and found, and the command that replays it. Exit status 0
