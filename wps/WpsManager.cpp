@@ -50,6 +50,10 @@ CWpsManager::~CWpsManager()
     }
     if (pbc) pbc->StopAndJoin();
     if (pin) pin->StopAndJoin();
+    // A join stopped in its exchange leaves the wireless service stopped; the wizard must
+    // not end with the PC's wireless configuration off (the list page starts it again
+    // when the wizard goes on, a new attempt stops it anew).
+    if (m_impl->serviceStopped && Os().services) StartZeroConfig();
     std::lock_guard lock(g_surveyMutex);
     if (g_pSurveyOwner == m_impl.get()) g_pSurveyOwner = nullptr;
     m_impl->surveyList.reset();
@@ -279,9 +283,11 @@ void CWpsManager::StopZeroConfig()
     if (service) {
         DWORD state = SERVICE_STOPPED;
         if (scm->QueryServiceStatus(service, &state) && state != SERVICE_STOPPED &&
-            scm->ControlService(service, SERVICE_CONTROL_STOP, &state))
+            scm->ControlService(service, SERVICE_CONTROL_STOP, &state)) {
+            m_impl->serviceStopped = true;
             LogF(LOG_FUNC, L"CWpsManager::StopZeroConfig", L"Stop succefully, with code = %d.",
                  static_cast<int>(service));
+        }
         scm->CloseServiceHandle(service);
     }
     scm->CloseServiceHandle(manager);
@@ -289,5 +295,6 @@ void CWpsManager::StopZeroConfig()
 
 void CWpsManager::StartZeroConfig()
 {
+    m_impl->serviceStopped = false;
     ::StartZeroConfig(L"CWpsManager::StartZeroConfig", L"Start succefully, with code = %d.");
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Inside the WPS manager: what its two files share.
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +28,10 @@ struct CWpsManager::Impl {
 
     // The latest survey result, handed over under the process-wide survey lock.
     std::unique_ptr<std::vector<unsigned char>> surveyList;
+
+    // A join stopped the wireless service for its exchange and has not started it again
+    // (it was stopped in between): the manager's end starts it.
+    std::atomic<bool> serviceStopped{false};
 };
 
 namespace wpsjoin {

@@ -379,6 +379,43 @@ TEST_F(WpsManagerTest, StoppingAPushButtonJoinWhilePollingTurnsWpsOffAndDisconne
     g_bOsXp = 0;
 }
 
+// A join stopped in its exchange leaves the wireless service stopped while the wizard
+// lives (a new attempt or the list page takes it from there); when the manager ends, it
+// starts the service again, so that the wizard never leaves the PC without it. A join that
+// ended by itself has started it already, and one that never stopped it starts nothing.
+TEST_F(WpsManagerTest, TheManagersEndStartsTheServiceAStoppedJoinLeftStopped)
+{
+    auto service = [this] {
+        for (const auto& [name, state] : m_pc->Hardware().View().services)
+            if (name == "wlansvc" || name == "Wlansvc") return state;
+        return std::string("absent");
+    };
+    struct Case {
+        const char* what;
+        std::function<DWORD(int)> status;
+        bool stopMidway;
+        const char* whileAlive;
+    } cases[] = {
+        {"stopped while polling", [](int) { return DWORD{2}; }, true, "stopped"},
+        {"ended by itself", [](int) { return DWORD{259}; }, false, "running"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_vendor = FakeVendor{};
+        m_vendor.status = c.status;
+        m_manager = std::make_unique<CWpsManager>();
+        m_manager->StartJoinPBC(nullptr);
+        rt::Sleep(10000);
+        ASSERT_TRUE(Logged(L"Stop succefully"));
+        if (c.stopMidway) m_manager->StopJoin();
+        else ASSERT_TRUE(WaitForJoinEnd());
+        EXPECT_EQ(service(), c.whileAlive);
+        m_manager.reset();
+        rt::Sleep(5000);  // the service's own start-up
+        EXPECT_EQ(service(), "running");
+    }
+}
+
 TEST_F(WpsManagerTest, AFinishedPushButtonWorkerStaysStoredAndAStopStillTurnsWpsOff)
 {
     m_vendor.status = [](int) { return DWORD{259}; };
