@@ -53,18 +53,20 @@ std::string AuditScript()
         for (int state : kPageStates)
             script << "show-page " << state << "\naudit-layout s" << state << "-" << lang << "\n";
     }
-    // Then, in each language, from the welcome page: the Cancel question; the driver
-    // installation's page (it starts the installation itself, so it is reached by Next;
-    // the adapter is out while it is audited, so that the driver installed by the first
-    // language does not end the page at once); on the network list, the hidden network's
-    // name and security pages (the security type's combo box) and a listed network's
-    // password page; over the push-button page, the About-WPS dialog and the WPS connect
-    // dialog joining, failed (the bold Retry in its hint's gap) and its error details;
-    // the connect-failed page's error details and the message box of their Copy link.
+    // Then, in each language, from the welcome page: the Cancel question; the licence
+    // agreement; the driver installation's page (it starts the installation itself, so it
+    // is reached by Next; the adapter is out while it is audited, so that the driver
+    // installed by the first language does not end the page at once); on the network
+    // list, the hidden network's name and security pages (the security type's combo box)
+    // and a listed network's password page; over the push-button page, the About-WPS
+    // dialog and the WPS connect dialog joining, failed (the bold Retry in its hint's gap)
+    // and its error details; the connect-failed page's error details and the message box
+    // of their Copy link; the error details of the other failure pages.
     for (std::size_t index = 0; index < languages.size(); ++index) {
         const std::string lang = std::to_string(languages[index].langid);
         script << "show-page 1\nchoose 1179 " << index << "\n"
                << "click 1069\nwait dialog CQuitDlg\naudit-layout quit-" << lang << "\nclick 2\nwait gone CQuitDlg\n"
+               << "click 1182\nwait dialog CEULADlg\naudit-layout licence-" << lang << "\nclick 1\nwait gone CEULADlg\n"
                << (index == 0 ? "click 1163\n" : "")  // the licence stays accepted
                << "world unplug\nclick " << WelcomeNextId(languages[index].langid) << "\nwait state 2\naudit-layout s2-"
                << lang << "\nworld plug\nwait state 8\n"
@@ -82,6 +84,10 @@ std::string AuditScript()
                << "show-page 13\nclick 1134\nwait dialog CErrorCodeDlg\naudit-layout details-" << lang
                << "\nclick 1175\nwait dialog MessageBox\n"
                << "audit-layout copied-" << lang << "\nclick 1\nwait gone MessageBox\nclick 1\nwait gone CErrorCodeDlg\n";
+        // The other failure pages' error details, each with its own description.
+        for (int state : {14, 18, 19, 21, 23})
+            script << "show-page " << state << "\nclick 1134\nwait dialog CErrorCodeDlg\naudit-layout details-s" << state
+                   << "-" << lang << "\nclick 1\nwait gone CErrorCodeDlg\n";
     }
     return script.str();
 }
