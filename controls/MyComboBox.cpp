@@ -95,7 +95,7 @@ protected:
         if (index >= 0) {
             QPainter onFace(&face);
             bool rtl = m_control->IsRtlLayout();
-            QRect box = rect().translated(rtl ? -ComboFaces::kTextShift : ComboFaces::kTextShift, 0);
+            QRect box = ComboFaces::TextBox(rect(), rtl);
             QRect field = ComboFaces::TextField(face.rect(), rtl) & rect();
             DrawFaceText(onFace, box, field, itemText(index), rtl);
         }

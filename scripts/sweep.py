@@ -150,23 +150,25 @@ class Expectation:
     dialog: str = None       # a dialog that must still be open at the end (None: no check)
 
 
+def by_boundaries(at, rows):
+    """rows: [(boundary or None, expectation)]; a row applies while at < boundary. On the
+    very millisecond of a boundary both neighbouring rows are acceptable."""
+    for i, (boundary, e) in enumerate(rows):
+        if boundary is None or at < boundary:
+            return [e]
+        if at == boundary:
+            return [e, rows[i + 1][1]]
+    raise AssertionError("no row")
+
+
 def expected_end(road, fault, at, t):
     """The wizard's rules, by fault and moment. Each row says what the wizard does.
 
     Returns a list of acceptable expectations: one, or two when the fault falls on the
     very millisecond of a boundary (the world's step and the fault happen at the same
     moment, and either may come first)."""
-    def by_boundaries(rows):
-        # rows: [(boundary or None, expectation)], the row applies while at <= boundary.
-        for i, (boundary, e) in enumerate(rows):
-            if boundary is None or at < boundary:
-                return [e]
-            if at == boundary:
-                return [e, rows[i + 1][1]]
-        raise AssertionError("no row")
-
     if fault == "unplug":
-        return by_boundaries([
+        return by_boundaries(at, [
             # Pulled before the wizard's wait for it found it: the adapter never turns up,
             # the wait runs its 60 tries out, "Unable to find your adapter".
             (t.adapter_listed + road.found_after, Expectation(19, "pulled before the adapter was ever found", 6,
@@ -195,7 +197,7 @@ def expected_end(road, fault, at, t):
         return Expectation(e.page, row, e.error_index, e.log_has, e.log_lacks, e.monitor)
 
     if fault == "gateway off":
-        return by_boundaries([
+        return by_boundaries(at, [
             # The gateway is silent at every link check: the checks run out, failure page.
             (t.gateway_echo, named(failed, "gateway cut before the link check")),
             # The gateway answered; the public host is reached through it, so no more.
@@ -204,13 +206,13 @@ def expected_end(road, fault, at, t):
             (None, named(connected, "gateway cut after the checks")),
         ])
     if fault == "internet off":
-        return by_boundaries([
+        return by_boundaries(at, [
             # The gateway answers, the public host does not: connected, no internet.
             (t.internet_echo, named(no_internet, "internet cut before the internet echo")),
             (None, named(connected, "internet cut after the checks")),
         ])
     if fault.startswith("network-off"):
-        return by_boundaries(([
+        return by_boundaries(at, ([
             # Out of range before the scan the list shows: "Home" is not on the list, the
             # person cannot choose it and the list page stays. (A hidden network is named
             # by the person whatever the list shows.)
@@ -233,14 +235,6 @@ def expected_wps_end(road, fault, at, t):
     failure view (page 5); a PIN join ends on the PIN page's failure view (page 11) after
     its attempts. Once the exchange has handed out the credentials, the join connects
     with them and waits for the link like any connection."""
-    def by_boundaries(rows):
-        for i, (boundary, e) in enumerate(rows):
-            if boundary is None or at < boundary:
-                return [e]
-            if at == boundary:
-                return [e, rows[i + 1][1]]
-        raise AssertionError("no row")
-
     if road.wps == "push button":
         def failed(row, has=(), lacks=()):
             return Expectation(5, row, -1, ["WPS Push-Button Configuration failed."] + list(has),
@@ -259,7 +253,7 @@ def expected_wps_end(road, fault, at, t):
     connected = ["WPS query profile successfully.", "Connect to Internet: True."]
 
     if fault.startswith("wps-button"):
-        return by_boundaries([
+        return by_boundaries(at, [
             # Pressed two minutes or more before the adapter starts looking: the window has
             # closed by then, nobody presses again, the 120 polls find no router.
             (t.wps_started - BUTTON_WINDOW_MS,
@@ -276,7 +270,7 @@ def expected_wps_end(road, fault, at, t):
             (None, failed("pressed after the adapter stopped looking", no_pbc)),
         ])
     if fault.startswith("network-off"):
-        return by_boundaries([
+        return by_boundaries(at, [
             # Out of range before the exchange ended (before the button, the PIN or in the
             # middle of the exchange): no router answers, no credentials. (The PIN join
             # tries again, with another router when there is one, and gives up.)
